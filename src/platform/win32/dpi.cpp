@@ -1,0 +1,52 @@
+#include "platform/win32/dpi.h"
+
+namespace taktomat::platform::win32 {
+namespace {
+
+template <typename Function>
+Function user32Function(const char* name) {
+    // user32 stays loaded for the life of any GUI process.
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
+}
+
+int systemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDefaultDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+}  // namespace
+
+int dpiForWindow(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0) return static_cast<int>(dpi);
+    }
+    return systemDpi();
+}
+
+RECT windowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = user32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, clientWidth, clientHeight};
+    if (adjustForDpi) {
+        adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    return rect;
+}
+
+int systemMetricForDpi(int index, int dpi) {
+    using MetricForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto metricForDpi = user32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
+    return metricForDpi ? metricForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
+}  // namespace taktomat::platform::win32

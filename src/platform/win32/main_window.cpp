@@ -1,0 +1,382 @@
+#include "platform/win32/main_window.h"
+
+#include <algorithm>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/text.h"
+#include "resource_ids.h"
+
+namespace taktomat::platform::win32 {
+
+class Win32Timer final : public Timer {
+  public:
+    Win32Timer(HWND window, UINT_PTR id, int interval)
+        : window_(window), id_(id), interval_(interval) {}
+    ~Win32Timer() override { setEnabled(false); }
+
+    UINT_PTR id() const { return id_; }
+    int intervalMilliseconds() const override { return interval_; }
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override {
+        // Enabling again restarts the interval, as SetTimer on the same id does.
+        if (enabled) {
+            enabled_ = SetTimer(window_, id_, static_cast<UINT>(interval_), nullptr) != 0;
+        } else if (enabled_) {
+            KillTimer(window_, id_);
+            enabled_ = false;
+        }
+    }
+    void setOnTick(EventHandler handler) override { onTick_ = std::move(handler); }
+    void tick() {
+        if (enabled_ && onTick_) onTick_();
+    }
+
+  private:
+    HWND window_;
+    UINT_PTR id_;
+    int interval_;
+    bool enabled_ = false;
+    EventHandler onTick_;
+};
+
+class Win32PopupMenu final : public PopupMenu {
+  public:
+    static constexpr UINT kFirstItemId = 1000;
+
+    explicit Win32PopupMenu(std::vector<MenuItem> items)
+        : items_(std::move(items)), menu_(CreatePopupMenu()) {
+        UINT id = kFirstItemId;
+        for (const MenuItem& item : items_) {
+            if (item.caption == "-") {
+                AppendMenuW(menu_.get(), MF_SEPARATOR, id, nullptr);
+            } else {
+                AppendMenuW(menu_.get(), MF_STRING, id, toWide(item.caption).c_str());
+            }
+            ++id;
+        }
+    }
+
+    const std::vector<MenuItem>& items() const override { return items_; }
+    HMENU handle() const { return menu_.get(); }
+
+    void choose(UINT id) const {
+        if (id < kFirstItemId || id - kFirstItemId >= items_.size()) return;
+        const MenuItem& item = items_[id - kFirstItemId];
+        if (item.onClick) item.onClick();
+    }
+
+  private:
+    std::vector<MenuItem> items_;
+    UniqueMenu menu_;
+};
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+
+// The classic dialog font, whose metrics the layout was made for, at the given DPI.
+HFONT createDialogFont(int dpi) {
+    return CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
+}
+
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure, HICON smallIcon, HICON bigIcon) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = bigIcon;
+    windowClass.hIconSm = smallIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = Win32MainWindow::kClassName;
+    RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, const Icons& icons, const WindowLayout& layout)
+    : instance_(instance), icons_(icons), layout_(layout) {
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    bigIcon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAKTOMAT),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                 GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
+    const auto smallIcon = reinterpret_cast<HICON>(icons.handle(layout.icon));
+    registerWindowClass(instance, &Win32MainWindow::windowProcedure, smallIcon, bigIcon_.get());
+
+    // Created at the system DPI first; the real monitor's DPI is known once the window exists.
+    window_.reset(CreateWindowExW(kWindowExStyle, kClassName, toWide(layout.caption).c_str(),
+                                  kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                                  nullptr, instance, this));
+    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    onDpiChanged(dpiForWindow(window_.get()), nullptr);
+}
+
+Win32MainWindow::~Win32MainWindow() {
+    timers_.clear();
+    controls_.clear();
+    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+LRESULT CALLBACK Win32MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                                  LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->window_.get() != window) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return self->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        // An event handler that fails must not take the window system down with it.
+        return 0;
+    }
+}
+
+LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = window_.get();
+    if (message == kTrayCallbackMessage) {
+        if (onTrayCallback_) onTrayCallback_(static_cast<std::uint32_t>(LOWORD(lParam)));
+        return 0;
+    }
+    if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+        if (onTaskbarCreated_) onTaskbarCreated_();
+        return 0;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(wParam);
+            return 0;
+        case WM_TIMER:
+            for (const auto& timer : timers_) {
+                if (timer->id() == wParam) timer->tick();
+            }
+            return 0;
+        case WM_SIZE:
+            if (onResize_) onResize_();
+            return 0;
+        case WM_CLOSE:
+            if (onClose_) {
+                onClose_();
+            } else {
+                DestroyWindow(window);
+            }
+            return 0;
+        case WM_ENDSESSION:
+            // The session really ends: the same orderly end as any close request.
+            if (wParam && onClose_) onClose_();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_ACTIVATE:
+            // Keep the focus where the user left it when the window comes back.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus && IsChild(window, focus)) lastFocus_ = focus;
+            } else if (lastFocus_ && IsWindowEnabled(lastFocus_)) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_PAINT:
+            paintLines();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32MainWindow::onCommand(WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    for (const auto& control : controls_) {
+        if (control->id() == id) {
+            control->onCommand(HIWORD(wParam));
+            return;
+        }
+    }
+    // Anything else, Enter's IDOK and Escape's IDCANCEL among it, does nothing.
+}
+
+void Win32MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    const int width = twipsToPixels(layout_.clientWidthTwips, dpi);
+    const int height = twipsToPixels(layout_.clientHeightTwips, dpi);
+    const RECT frame = windowRectForClient(width, height, kWindowStyle, kWindowExStyle, dpi);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    int left = 0;
+    int top = 0;
+    if (suggested) {
+        left = suggested->left;
+        top = suggested->top;
+    } else {
+        flags |= SWP_NOMOVE;
+    }
+    SetWindowPos(window_.get(), nullptr, left, top, frame.right - frame.left,
+                 frame.bottom - frame.top, flags);
+    font_.reset(createDialogFont(dpi));
+    applyLayout();
+}
+
+void Win32MainWindow::applyLayout() {
+    const auto font = static_cast<HFONT>(font_.get());
+    for (const auto& control : controls_) control->applyLayout(dpi_, font);
+    InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+void Win32MainWindow::paintLines() {
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window_.get(), &paint);
+    if (!lines_.empty()) {
+        UniqueGdiObject pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
+        const HGDIOBJ previous = SelectObject(dc, pen.get());
+        for (const auto& [from, to] : lines_) {
+            MoveToEx(dc, twipsToPixels(from.x, dpi_), twipsToPixels(from.y, dpi_), nullptr);
+            LineTo(dc, twipsToPixels(to.x, dpi_), twipsToPixels(to.y, dpi_));
+        }
+        SelectObject(dc, previous);
+    }
+    EndPaint(window_.get(), &paint);
+}
+
+bool Win32MainWindow::translateDialogKeys(MSG& message) {
+    return IsDialogMessageW(window_.get(), &message) != FALSE;
+}
+
+NativeHandle Win32MainWindow::handle() const {
+    return reinterpret_cast<NativeHandle>(window_.get());
+}
+
+std::string Win32MainWindow::caption() const {
+    const int length = GetWindowTextLengthW(window_.get());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window_.get(), text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return toUtf8(text);
+}
+
+void Win32MainWindow::setCaption(const std::string& caption) {
+    SetWindowTextW(window_.get(), toWide(caption).c_str());
+}
+
+NativeHandle Win32MainWindow::icon() const {
+    return icons_.handle(layout_.icon);
+}
+
+WindowState Win32MainWindow::windowState() const {
+    return IsIconic(window_.get()) ? WindowState::Minimised : WindowState::Normal;
+}
+
+void Win32MainWindow::setWindowState(WindowState state) {
+    if (state == windowState()) return;
+    ShowWindow(window_.get(), state == WindowState::Minimised ? SW_MINIMIZE : SW_RESTORE);
+}
+
+bool Win32MainWindow::visible() const {
+    return IsWindowVisible(window_.get()) != FALSE;
+}
+
+void Win32MainWindow::show() {
+    const HWND window = window_.get();
+    const bool firstShow = !visible() && lastFocus_ == nullptr;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    if (firstShow) {
+        // The first control in tab order takes the focus when the window first opens.
+        const HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+        if (first) SetFocus(first);
+    }
+}
+
+void Win32MainWindow::hide() {
+    ShowWindow(window_.get(), SW_HIDE);
+}
+
+template <typename Control, typename... Args>
+Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args) {
+    const int id = kFirstControlId + static_cast<int>(controls_.size());
+    auto control =
+        std::make_unique<Control>(window_.get(), id, layout, std::forward<Args>(args)...);
+    Control& result = *control;
+    control->applyLayout(dpi_, static_cast<HFONT>(font_.get()));
+    placeInTabOrder(*control);
+    controls_.push_back(std::move(control));
+    return result;
+}
+
+void Win32MainWindow::placeInTabOrder(const ChildControl& control) {
+    // Keyboard focus follows the z-order of the children: put the control right behind the
+    // one with the next lower tab index.
+    const ChildControl* before = nullptr;
+    for (const auto& other : controls_) {
+        if (other->tabIndex() < control.tabIndex() &&
+            (before == nullptr || other->tabIndex() > before->tabIndex())) {
+            before = other.get();
+        }
+    }
+    SetWindowPos(control.hwnd(), before ? before->hwnd() : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TextBox& Win32MainWindow::addTextBox(const ControlLayout& layout) {
+    return addControl<Win32TextBox>(layout);
+}
+
+ComboBox& Win32MainWindow::addComboBox(const ControlLayout& layout) {
+    return addControl<Win32ComboBox>(layout);
+}
+
+Button& Win32MainWindow::addButton(const ControlLayout& layout) {
+    return addControl<Win32Button>(layout);
+}
+
+Button& Win32MainWindow::addPictureButton(const ControlLayout& layout, Picture /*picture*/) {
+    return addControl<Win32PictureButton>(layout, instance_, IDB_FOLDER, FOLDER_BITMAP_SIZE);
+}
+
+Label& Win32MainWindow::addLabel(const ControlLayout& layout) {
+    return addControl<Win32Label>(layout);
+}
+
+void Win32MainWindow::addLine(TwipsPoint from, TwipsPoint to) {
+    lines_.emplace_back(from, to);
+    InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+Timer& Win32MainWindow::addTimer(int intervalMilliseconds) {
+    const UINT_PTR id = kFirstTimerId + timers_.size();
+    timers_.push_back(std::make_unique<Win32Timer>(window_.get(), id, intervalMilliseconds));
+    return *timers_.back();
+}
+
+PopupMenu& Win32MainWindow::addPopupMenu(std::vector<MenuItem> items) {
+    menus_.push_back(std::make_unique<Win32PopupMenu>(std::move(items)));
+    return *menus_.back();
+}
+
+void Win32MainWindow::showPopupMenu(PopupMenu& menu) {
+    auto& popup = static_cast<Win32PopupMenu&>(menu);
+    const HWND window = window_.get();
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(window);
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(popup.handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pointer.x,
+                       pointer.y, 0, window, nullptr));
+    PostMessageW(window, WM_NULL, 0, 0);
+    popup.choose(chosen);
+}
+
+}  // namespace taktomat::platform::win32

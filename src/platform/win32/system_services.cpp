@@ -1,0 +1,201 @@
+#include "platform/win32/system_services.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/text.h"
+#include "platform/win32/unique_handle.h"
+
+namespace taktomat::platform::win32 {
+namespace {
+
+constexpr const wchar_t* kSettingsRoot = L"Software\\VB and VBA Program Settings\\";
+constexpr const wchar_t* kDefaultBoxTitle = L"Taktomat";
+
+std::wstring settingsKeyPath(const std::string& application, const std::string& section) {
+    return kSettingsRoot + toWide(application) + L"\\" + toWide(section);
+}
+
+std::string describeDialogError(DWORD code) {
+    switch (code) {
+        case CDERR_DIALOGFAILURE:
+            return "The dialog box could not be created.";
+        case CDERR_INITIALIZATION:
+            return "The dialog box could not be initialised.";
+        case CDERR_MEMALLOCFAILURE:
+            return "Out of memory.";
+        case CDERR_STRUCTSIZE:
+            return "The dialog structure has the wrong size.";
+        case FNERR_BUFFERTOOSMALL:
+            return "The file name is too long.";
+        case FNERR_INVALIDFILENAME:
+            return "The file name is not valid.";
+        default:
+            return "The dialog box failed.";
+    }
+}
+
+}  // namespace
+
+std::int32_t Win32ProgramStarter::start(const std::string& commandLine, int showWindow) {
+    std::wstring mutableLine = toWide(commandLine);
+    mutableLine.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showWindow);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        return 0;
+    }
+    // Nothing waits for the program: its handles are let go at once.
+    UniqueKernelHandle process(started.hProcess);
+    UniqueKernelHandle thread(started.hThread);
+    return static_cast<std::int32_t>(started.dwProcessId);
+}
+
+std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesW(toWide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return static_cast<std::uint32_t>(attributes);
+}
+
+std::string Win32SettingsStore::get(const std::string& application, const std::string& section,
+                                    const std::string& key) {
+    UniqueRegistryKey opened;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, settingsKeyPath(application, section).c_str(), 0,
+                      KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS) {
+        return {};
+    }
+    const std::wstring name = toWide(key);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(opened.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return {};
+    }
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD bufferSize = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(opened.get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &bufferSize) != ERROR_SUCCESS) {
+        return {};
+    }
+    // A stored value need not end in a NUL; the buffer's extra element always does.
+    return toUtf8(std::wstring(buffer.data()));
+}
+
+void Win32SettingsStore::save(const std::string& application, const std::string& section,
+                              const std::string& key, const std::string& value) {
+    UniqueRegistryKey created;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath(application, section).c_str(), 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, created.put(),
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    const std::wstring text = toWide(value);
+    RegSetValueExW(created.get(), toWide(key).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+int Win32MessageBoxes::show(const std::string& prompt, int style,
+                            const std::optional<std::string>& title) {
+    const std::wstring caption = title ? toWide(*title) : std::wstring(kDefaultBoxTitle);
+    // The window may be hidden in the tray: the box must still come to the front.
+    return MessageBoxW(owner_, toWide(prompt).c_str(), caption.c_str(),
+                       static_cast<UINT>(style) | MB_SETFOREGROUND);
+}
+
+OpenFileOutcome Win32OpenFileDialog::showOpen(const OpenFileOptions& options) {
+    std::wstring filter = toWide(options.filter);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    filter.append(2, L'\0');
+    const std::wstring title = toWide(options.title);
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring previous = toWide(fileName_);
+    std::copy_n(previous.begin(), std::min(previous.size(), file.size() - 1), file.begin());
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = options.flags;
+    if (GetOpenFileNameW(&dialog)) {
+        fileName_ = toUtf8(file.data());
+        return {};
+    }
+    const DWORD error = CommDlgExtendedError();
+    if (error == 0) {
+        return {options.cancelError ? kOpenFileCancelled : 0, {}};
+    }
+    return {static_cast<int>(error), describeDialogError(error)};
+}
+
+void Win32Process::endProcess() {
+    ExitProcess(0);
+}
+
+std::chrono::milliseconds Win32Clock::now() const {
+    return std::chrono::milliseconds(GetTickCount64());
+}
+
+Version readOwnVersion() {
+    std::vector<wchar_t> path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) break;
+        path.resize(path.size() * 2);
+    }
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.data(), &ignored);
+    if (size == 0) return {};
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path.data(), 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
+        fixed == nullptr || fixedSize < sizeof(VS_FIXEDFILEINFO)) {
+        return {};
+    }
+    return {static_cast<int>(HIWORD(fixed->dwFileVersionMS)),
+            static_cast<int>(LOWORD(fixed->dwFileVersionMS)),
+            static_cast<int>(HIWORD(fixed->dwFileVersionLS)),
+            static_cast<int>(LOWORD(fixed->dwFileVersionLS))};
+}
+
+std::wstring argumentsOf(const std::wstring& commandLine) {
+    // The program's name ends at the closing quote when it starts with one, else at the
+    // first blank or tab; the blanks and tabs after it belong to neither part.
+    size_t position = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        const size_t closing = commandLine.find(L'"', 1);
+        position = closing == std::wstring::npos ? commandLine.size() : closing + 1;
+    } else {
+        while (position < commandLine.size() && commandLine[position] != L' ' &&
+               commandLine[position] != L'\t') {
+            ++position;
+        }
+    }
+    while (position < commandLine.size() &&
+           (commandLine[position] == L' ' || commandLine[position] == L'\t')) {
+        ++position;
+    }
+    return commandLine.substr(position);
+}
+
+std::string readCommandLineArguments() {
+    return toUtf8(argumentsOf(GetCommandLineW()));
+}
+
+}  // namespace taktomat::platform::win32

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/open_file_dialog.h"
+#include "platform/process.h"
+#include "platform/program_starter.h"
+#include "platform/settings_store.h"
+#include "platform/version_info.h"
+
+namespace taktomat::platform::win32 {
+
+class Win32ProgramStarter final : public ProgramStarter {
+  public:
+    std::int32_t start(const std::string& commandLine, int showWindow) override;
+};
+
+class Win32FileSystem final : public FileSystem {
+  public:
+    std::optional<std::uint32_t> attributes(const std::string& path) const override;
+};
+
+// Kept where the classic GetSetting and SaveSetting keep theirs, so values stored by
+// earlier versions are found: HKCU\Software\VB and VBA Program Settings\<app>\<section>.
+class Win32SettingsStore final : public SettingsStore {
+  public:
+    std::string get(const std::string& application, const std::string& section,
+                    const std::string& key) override;
+    void save(const std::string& application, const std::string& section, const std::string& key,
+              const std::string& value) override;
+};
+
+class Win32MessageBoxes final : public MessageBoxes {
+  public:
+    // The owner is looked up at every box, so boxes opened before the window exist work.
+    explicit Win32MessageBoxes(const HWND& owner) : owner_(owner) {}
+    int show(const std::string& prompt, int style,
+             const std::optional<std::string>& title) override;
+
+  private:
+    const HWND& owner_;
+};
+
+class Win32OpenFileDialog final : public OpenFileDialog {
+  public:
+    explicit Win32OpenFileDialog(const HWND& owner) : owner_(owner) {}
+    OpenFileOutcome showOpen(const OpenFileOptions& options) override;
+    std::string fileName() const override { return fileName_; }
+
+  private:
+    const HWND& owner_;
+    std::string fileName_;
+};
+
+class Win32Process final : public Process {
+  public:
+    [[noreturn]] void endProcess() override;
+};
+
+class Win32Clock final : public Clock {
+  public:
+    std::chrono::milliseconds now() const override;
+};
+
+// The fixed file version of the running executable.
+Version readOwnVersion();
+// Everything after the program's own name and the blanks that follow it.
+std::string readCommandLineArguments();
+// The same rule on a given command line; exposed for the tests of the Windows build.
+std::wstring argumentsOf(const std::wstring& commandLine);
+
+}  // namespace taktomat::platform::win32

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace taktomat::platform::win32 {
+
+// UTF-8 inside the utility, UTF-16 at the W functions. Invalid input becomes U+FFFD.
+std::wstring toWide(std::string_view utf8);
+std::string toUtf8(std::wstring_view utf16);
+// The system's ANSI code page, for the tray record's tooltip.
+std::string utf8ToAnsi(std::string_view utf8);
+
+}  // namespace taktomat::platform::win32

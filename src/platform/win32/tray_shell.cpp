@@ -1,0 +1,39 @@
+#include "platform/win32/tray_shell.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+#include "platform/win32/text.h"
+
+namespace taktomat::platform::win32 {
+
+// The utility's record must be the shell's first form byte for byte.
+static_assert(sizeof(NotifyIconDataA) == NOTIFYICONDATAA_V1_SIZE);
+static_assert(offsetof(NotifyIconDataA, hWnd) == offsetof(NOTIFYICONDATAA, hWnd));
+static_assert(offsetof(NotifyIconDataA, uID) == offsetof(NOTIFYICONDATAA, uID));
+static_assert(offsetof(NotifyIconDataA, uFlags) == offsetof(NOTIFYICONDATAA, uFlags));
+static_assert(offsetof(NotifyIconDataA, uCallbackMessage) ==
+              offsetof(NOTIFYICONDATAA, uCallbackMessage));
+static_assert(offsetof(NotifyIconDataA, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
+static_assert(offsetof(NotifyIconDataA, szTip) == offsetof(NOTIFYICONDATAA, szTip));
+
+std::int32_t Win32TrayShell::notify(TrayMessage message, const NotifyIconDataA& record) {
+    NOTIFYICONDATAA data{};
+    std::memcpy(&data, &record, sizeof(record));
+    // The tip is UTF-8 inside the utility; the shell reads it in the ANSI code page.
+    const char* tip = record.szTip;
+    const std::string text(tip, std::find(tip, tip + kTipLength, '\0'));
+    const std::string ansi = utf8ToAnsi(text);
+    const size_t kept = std::min(ansi.size(), static_cast<size_t>(kTipLength - 1));
+    std::memset(data.szTip, ' ', sizeof(data.szTip));
+    std::memcpy(data.szTip, ansi.data(), kept);
+    data.szTip[kept] = '\0';
+    return Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+}
+
+}  // namespace taktomat::platform::win32

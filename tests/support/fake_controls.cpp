@@ -1,0 +1,100 @@
+#include "support/fake_controls.h"
+
+#include <algorithm>
+
+namespace taktomat::testing {
+
+void FakeTextBox::setText(const std::string& text) {
+    text_ = text;
+    selectionStart_ = 0;
+    selectionLength_ = 0;
+    raiseChange();
+}
+
+void FakeTextBox::setCaretPosition(int position) {
+    selectionStart_ = std::clamp(position, 0, static_cast<int>(text_.size()));
+    selectionLength_ = 0;
+}
+
+void FakeTextBox::userSelect(int start, int length) {
+    selectionStart_ = std::clamp(start, 0, static_cast<int>(text_.size()));
+    selectionLength_ = std::clamp(length, 0, static_cast<int>(text_.size()) - selectionStart_);
+}
+
+void FakeTextBox::userType(const std::string& characters) {
+    for (char character : characters) {
+        if (!enabled_) return;
+        replaceSelection(std::string(1, character));
+    }
+}
+
+void FakeTextBox::userPaste(const std::string& text) {
+    if (enabled_) replaceSelection(text);
+}
+
+void FakeTextBox::userBackspace() {
+    if (!enabled_) return;
+    if (selectionLength_ == 0) {
+        if (selectionStart_ == 0) return;
+        --selectionStart_;
+        selectionLength_ = 1;
+    }
+    replaceSelection("");
+}
+
+void FakeTextBox::userClear() {
+    if (!enabled_ || text_.empty()) return;
+    userSelect(0, static_cast<int>(text_.size()));
+    replaceSelection("");
+}
+
+void FakeTextBox::replaceSelection(const std::string& replacement) {
+    text_.replace(static_cast<size_t>(selectionStart_), static_cast<size_t>(selectionLength_),
+                  replacement);
+    selectionStart_ += static_cast<int>(replacement.size());
+    selectionLength_ = 0;
+    raiseChange();
+}
+
+void FakeTextBox::raiseChange() {
+    ++changeEvents_;
+    if (onChange_) onChange_();
+}
+
+void FakeComboBox::clear() {
+    items_.clear();
+    index_ = -1;
+    text_.clear();
+}
+
+void FakeComboBox::setSelectedIndex(int index) {
+    if (index >= 0 && index < itemCount()) {
+        index_ = index;
+        text_ = items_[static_cast<size_t>(index)];
+    } else {
+        index_ = -1;
+        text_.clear();
+    }
+}
+
+void FakeComboBox::userType(const std::string& characters) {
+    for (char character : characters) {
+        if (!enabled_) return;
+        text_.push_back(character);
+        if (onEdit_) onEdit_();
+    }
+}
+
+bool FakeButton::userClick() {
+    if (!enabled_ || !onClick_) return false;
+    onClick_();
+    return true;
+}
+
+bool FakeTimer::elapse() {
+    if (!enabled_ || !onTick_) return false;
+    onTick_();
+    return true;
+}
+
+}  // namespace taktomat::testing

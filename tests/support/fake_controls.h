@@ -1,0 +1,143 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+
+namespace taktomat::testing {
+
+// A text box that behaves like the window system's: every assignment raises the change
+// event synchronously (nested inside the assignment) and puts the caret at the start;
+// the user* calls act like a person at the keyboard, one change event per edit.
+class FakeTextBox final : public platform::TextBox {
+  public:
+    explicit FakeTextBox(platform::ControlLayout layout) : layout_(std::move(layout)) {}
+
+    const platform::ControlLayout& layout() const { return layout_; }
+
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override;
+    int caretPosition() const override { return selectionStart_; }
+    void setCaretPosition(int position) override;
+    void setOnChange(platform::EventHandler handler) override { onChange_ = std::move(handler); }
+
+    int selectionLength() const { return selectionLength_; }
+    int changeEvents() const { return changeEvents_; }
+
+    // Selects as a drag with the mouse would.
+    void userSelect(int start, int length);
+    // Types each character at the caret (over the selection), one change per character.
+    void userType(const std::string& characters);
+    // Pastes over the selection: one change for the whole text.
+    void userPaste(const std::string& text);
+    // Backspace: deletes the selection or the character before the caret.
+    void userBackspace();
+    // Selects everything and deletes it.
+    void userClear();
+
+  private:
+    void replaceSelection(const std::string& replacement);
+    void raiseChange();
+
+    platform::ControlLayout layout_;
+    std::string text_;
+    int selectionStart_ = 0;
+    int selectionLength_ = 0;
+    bool enabled_ = true;
+    int changeEvents_ = 0;
+    platform::EventHandler onChange_;
+};
+
+class FakeComboBox final : public platform::ComboBox {
+  public:
+    explicit FakeComboBox(platform::ControlLayout layout) : layout_(std::move(layout)) {}
+
+    const platform::ControlLayout& layout() const { return layout_; }
+    const std::vector<std::string>& items() const { return items_; }
+
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    void clear() override;
+    void addItem(const std::string& text) override { items_.push_back(text); }
+    int itemCount() const override { return static_cast<int>(items_.size()); }
+    int selectedIndex() const override { return index_; }
+    void setSelectedIndex(int index) override;
+    std::string text() const override { return text_; }
+    void setOnEdit(platform::EventHandler handler) override { onEdit_ = std::move(handler); }
+
+    // Typing into the text part: one edit event per character.
+    void userType(const std::string& characters);
+    // A choice from the open list: no edit event.
+    void userChoose(int index) { setSelectedIndex(index); }
+
+  private:
+    platform::ControlLayout layout_;
+    std::vector<std::string> items_;
+    int index_ = -1;
+    std::string text_;
+    bool enabled_ = true;
+    platform::EventHandler onEdit_;
+};
+
+class FakeButton final : public platform::Button {
+  public:
+    FakeButton(platform::ControlLayout layout, bool picture)
+        : layout_(std::move(layout)), caption_(picture ? "" : layout_.text), picture_(picture) {}
+
+    const platform::ControlLayout& layout() const { return layout_; }
+    bool showsPicture() const { return picture_; }
+
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    std::string caption() const override { return caption_; }
+    void setCaption(const std::string& caption) override { caption_ = caption; }
+    void setOnClick(platform::EventHandler handler) override { onClick_ = std::move(handler); }
+
+    // A press by the user; a disabled button cannot be pressed. False when nothing ran.
+    bool userClick();
+
+  private:
+    platform::ControlLayout layout_;
+    std::string caption_;
+    bool picture_;
+    bool enabled_ = true;
+    platform::EventHandler onClick_;
+};
+
+class FakeLabel final : public platform::Label {
+  public:
+    explicit FakeLabel(platform::ControlLayout layout)
+        : layout_(std::move(layout)), text_(layout_.text) {}
+
+    const platform::ControlLayout& layout() const { return layout_; }
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override { text_ = text; }
+
+  private:
+    platform::ControlLayout layout_;
+    std::string text_;
+};
+
+class FakeTimer final : public platform::Timer {
+  public:
+    explicit FakeTimer(int interval) : interval_(interval) {}
+
+    int intervalMilliseconds() const override { return interval_; }
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    void setOnTick(platform::EventHandler handler) override { onTick_ = std::move(handler); }
+
+    // One interval has passed. Like the window system, a disabled timer does not tick;
+    // false when nothing ran.
+    bool elapse();
+
+  private:
+    int interval_;
+    bool enabled_ = false;
+    platform::EventHandler onTick_;
+};
+
+}  // namespace taktomat::testing

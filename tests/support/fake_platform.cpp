@@ -1,0 +1,272 @@
+#include "support/fake_platform.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace taktomat::testing {
+
+namespace {
+
+const char* trayMessageName(platform::TrayMessage message) {
+    switch (message) {
+        case platform::TrayMessage::Add:
+            return "add";
+        case platform::TrayMessage::Modify:
+            return "modify";
+        case platform::TrayMessage::Delete:
+            return "delete";
+    }
+    return "?";
+}
+
+}  // namespace
+
+void FakePopupMenu::choose(const std::string& name) const {
+    for (const platform::MenuItem& item : items_) {
+        if (item.name == name) {
+            if (item.onClick) item.onClick();
+            return;
+        }
+    }
+    throw std::invalid_argument("no menu item " + name);
+}
+
+void FakeMainWindow::setWindowState(platform::WindowState state) {
+    if (state == state_) return;
+    state_ = state;
+    // A minimised window is still visible (on the task bar) until someone hides it.
+    if (onResize_) onResize_();
+}
+
+void FakeMainWindow::show() {
+    visible_ = true;
+    journal_.push_back("window: show");
+}
+
+void FakeMainWindow::hide() {
+    visible_ = false;
+    journal_.push_back("window: hide");
+}
+
+void FakeMainWindow::remember(const platform::ControlLayout& layout) {
+    if (std::find(creationOrder_.begin(), creationOrder_.end(), layout.name) !=
+        creationOrder_.end()) {
+        throw std::invalid_argument("control created twice: " + layout.name);
+    }
+    creationOrder_.push_back(layout.name);
+    layouts_.push_back(layout);
+}
+
+platform::TextBox& FakeMainWindow::addTextBox(const platform::ControlLayout& layout) {
+    remember(layout);
+    auto& slot = textBoxes_[layout.name];
+    slot = std::make_unique<FakeTextBox>(layout);
+    return *slot;
+}
+
+platform::ComboBox& FakeMainWindow::addComboBox(const platform::ControlLayout& layout) {
+    remember(layout);
+    auto& slot = comboBoxes_[layout.name];
+    slot = std::make_unique<FakeComboBox>(layout);
+    return *slot;
+}
+
+platform::Button& FakeMainWindow::addButton(const platform::ControlLayout& layout) {
+    remember(layout);
+    auto& slot = buttons_[layout.name];
+    slot = std::make_unique<FakeButton>(layout, false);
+    return *slot;
+}
+
+platform::Button& FakeMainWindow::addPictureButton(const platform::ControlLayout& layout,
+                                                   platform::Picture) {
+    remember(layout);
+    auto& slot = buttons_[layout.name];
+    slot = std::make_unique<FakeButton>(layout, true);
+    return *slot;
+}
+
+platform::Label& FakeMainWindow::addLabel(const platform::ControlLayout& layout) {
+    remember(layout);
+    auto& slot = labels_[layout.name];
+    slot = std::make_unique<FakeLabel>(layout);
+    return *slot;
+}
+
+void FakeMainWindow::addLine(platform::TwipsPoint from, platform::TwipsPoint to) {
+    lines_.emplace_back(from, to);
+}
+
+platform::Timer& FakeMainWindow::addTimer(int intervalMilliseconds) {
+    timers_.push_back(std::make_unique<FakeTimer>(intervalMilliseconds));
+    return *timers_.back();
+}
+
+platform::PopupMenu& FakeMainWindow::addPopupMenu(std::vector<platform::MenuItem> items) {
+    menus_.push_back(std::make_unique<FakePopupMenu>(std::move(items)));
+    return *menus_.back();
+}
+
+void FakeMainWindow::showPopupMenu(platform::PopupMenu& menu) {
+    ++menusShown_;
+    journal_.push_back("menu: open");
+    const auto& popup = static_cast<FakePopupMenu&>(menu);
+    const std::optional<std::string> choice =
+        whileMenuOpen ? whileMenuOpen(popup) : std::optional<std::string>{};
+    journal_.push_back("menu: closed");
+    if (choice) popup.choose(*choice);
+}
+
+void FakeMainWindow::requestClose() {
+    if (onClose_) onClose_();
+}
+
+void FakeMainWindow::trayCallback(std::uint32_t mouseMessage) {
+    if (onTrayCallback_) onTrayCallback_(mouseMessage);
+}
+
+void FakeMainWindow::taskbarCreated() {
+    if (onTaskbarCreated_) onTaskbarCreated_();
+}
+
+template <typename Control>
+Control& FakeMainWindow::find(const std::map<std::string, std::unique_ptr<Control>>& controls,
+                              const std::string& name) const {
+    const auto found = controls.find(name);
+    if (found == controls.end()) throw std::invalid_argument("no such control: " + name);
+    return *found->second;
+}
+
+FakeTextBox& FakeMainWindow::textBox(const std::string& name) const {
+    return find(textBoxes_, name);
+}
+FakeComboBox& FakeMainWindow::comboBox(const std::string& name) const {
+    return find(comboBoxes_, name);
+}
+FakeButton& FakeMainWindow::button(const std::string& name) const {
+    return find(buttons_, name);
+}
+FakeLabel& FakeMainWindow::label(const std::string& name) const {
+    return find(labels_, name);
+}
+FakeTimer& FakeMainWindow::timer(size_t index) const {
+    return *timers_.at(index);
+}
+FakePopupMenu& FakeMainWindow::popupMenu(size_t index) const {
+    return *menus_.at(index);
+}
+
+const platform::ControlLayout& FakeMainWindow::controlLayout(const std::string& name) const {
+    for (const auto& layout : layouts_) {
+        if (layout.name == name) return layout;
+    }
+    throw std::invalid_argument("no such control: " + name);
+}
+
+std::string TrayCall::tipText() const {
+    const char* tip = record.szTip;
+    return std::string(tip, std::find(tip, tip + platform::kTipLength, '\0'));
+}
+
+std::int32_t FakeTrayShell::notify(platform::TrayMessage message,
+                                   const platform::NotifyIconDataA& record) {
+    calls.push_back({message, record});
+    journal_.push_back(std::string("tray: ") + trayMessageName(message) + " " +
+                       calls.back().tipText());
+    return result;
+}
+
+std::int32_t FakeProgramStarter::start(const std::string& commandLine, int showWindow) {
+    starts.push_back({commandLine, showWindow});
+    journal_.push_back("start: " + commandLine + " " + std::to_string(showWindow));
+    return result;
+}
+
+std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path) const {
+    const auto found = entries.find(path);
+    if (found == entries.end()) return std::nullopt;
+    return found->second;
+}
+
+std::string FakeSettingsStore::get(const std::string& application, const std::string& section,
+                                   const std::string& key) {
+    const auto found = values.find({application, section, key});
+    const std::string value = found == values.end() ? std::string() : found->second;
+    accesses.push_back({false, application, section, key, value});
+    journal_.push_back("store: get " + key);
+    return value;
+}
+
+void FakeSettingsStore::save(const std::string& application, const std::string& section,
+                             const std::string& key, const std::string& value) {
+    values[{application, section, key}] = value;
+    accesses.push_back({true, application, section, key, value});
+    journal_.push_back("store: save " + key + "=" + value);
+}
+
+std::optional<std::string> FakeSettingsStore::stored(const std::string& application,
+                                                     const std::string& section,
+                                                     const std::string& key) const {
+    const auto found = values.find({application, section, key});
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+}
+
+int FakeMessageBoxes::show(const std::string& prompt, int style,
+                           const std::optional<std::string>& title) {
+    shown.push_back({prompt, style, title});
+    journal_.push_back("box: " + title.value_or("(no title)"));
+    const ShownBox box = shown.back();
+    ++open_;
+    int result = 1;
+    try {
+        if (whileOpen) result = whileOpen(box);
+    } catch (...) {
+        --open_;
+        throw;
+    }
+    --open_;
+    journal_.push_back("box closed: " + title.value_or("(no title)"));
+    return result;
+}
+
+platform::OpenFileOutcome FakeOpenFileDialog::showOpen(const platform::OpenFileOptions& options) {
+    opened.push_back(options);
+    preselected.push_back(fileName_);
+    journal_.push_back("dialog: " + options.title);
+    // Without a script the user cancels.
+    Answer answer{{options.cancelError ? platform::kOpenFileCancelled : 0, {}}, std::nullopt};
+    if (whileOpen) answer = whileOpen(options, fileName_);
+    if (answer.chosenFile) fileName_ = *answer.chosenFile;
+    return answer.outcome;
+}
+
+void FakeProcess::endProcess() {
+    ended = true;
+    journal_.push_back("process: end");
+    throw ProcessEnded{};
+}
+
+FakePlatform::FakePlatform() = default;
+
+platform::MainWindow& FakePlatform::createMainWindow(const platform::WindowLayout& layout) {
+    if (window_) throw std::logic_error("the main window is created once");
+    window_ = std::make_unique<FakeMainWindow>(layout, iconSet, journal);
+    return *window_;
+}
+
+FakeMainWindow& FakePlatform::window() const {
+    if (!window_) throw std::logic_error("no main window yet");
+    return *window_;
+}
+
+bool FakePlatform::endsProcess(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ProcessEnded&) {
+        return true;
+    }
+    return false;
+}
+
+}  // namespace taktomat::testing

@@ -1,0 +1,327 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/platform.h"
+#include "support/fake_controls.h"
+
+namespace taktomat::testing {
+
+// Thrown by the fake process end, so that the handler that ended the process stops there
+// as it does on Windows. Tests catch it (see FakePlatform::endsProcess).
+struct ProcessEnded {};
+
+// Every call of the fakes into the outside world, in order, as one readable line each, so a
+// test can check the order of effects across fakes.
+using Journal = std::vector<std::string>;
+
+class FakePopupMenu final : public platform::PopupMenu {
+  public:
+    explicit FakePopupMenu(std::vector<platform::MenuItem> items) : items_(std::move(items)) {}
+    const std::vector<platform::MenuItem>& items() const override { return items_; }
+    // Runs the item's handler as a choice from the open menu would.
+    void choose(const std::string& name) const;
+
+  private:
+    std::vector<platform::MenuItem> items_;
+};
+
+class FakeMainWindow final : public platform::MainWindow {
+  public:
+    FakeMainWindow(platform::WindowLayout layout, const platform::Icons& icons, Journal& journal)
+        : layout_(std::move(layout)), caption_(layout_.caption), icons_(icons), journal_(journal) {}
+
+    const platform::WindowLayout& layout() const { return layout_; }
+
+    platform::NativeHandle handle() const override { return kHandle; }
+    std::string caption() const override { return caption_; }
+    void setCaption(const std::string& caption) override { caption_ = caption; }
+    platform::NativeHandle icon() const override { return icons_.handle(layout_.icon); }
+
+    platform::WindowState windowState() const override { return state_; }
+    void setWindowState(platform::WindowState state) override;
+    bool visible() const override { return visible_; }
+    void show() override;
+    void hide() override;
+
+    platform::TextBox& addTextBox(const platform::ControlLayout& layout) override;
+    platform::ComboBox& addComboBox(const platform::ControlLayout& layout) override;
+    platform::Button& addButton(const platform::ControlLayout& layout) override;
+    platform::Button& addPictureButton(const platform::ControlLayout& layout,
+                                       platform::Picture picture) override;
+    platform::Label& addLabel(const platform::ControlLayout& layout) override;
+    void addLine(platform::TwipsPoint from, platform::TwipsPoint to) override;
+    platform::Timer& addTimer(int intervalMilliseconds) override;
+    platform::PopupMenu& addPopupMenu(std::vector<platform::MenuItem> items) override;
+    void showPopupMenu(platform::PopupMenu& menu) override;
+
+    void setOnResize(platform::EventHandler handler) override { onResize_ = std::move(handler); }
+    void setOnCloseRequest(platform::EventHandler handler) override {
+        onClose_ = std::move(handler);
+    }
+    std::uint32_t trayCallbackMessage() const override { return kTrayCallbackMessage; }
+    void setOnTrayCallback(std::function<void(std::uint32_t)> handler) override {
+        onTrayCallback_ = std::move(handler);
+    }
+    void setOnTaskbarCreated(platform::EventHandler handler) override {
+        onTaskbarCreated_ = std::move(handler);
+    }
+
+    // What the window system would deliver.
+    void userMinimise() { setWindowState(platform::WindowState::Minimised); }
+    void requestClose();
+    void trayCallback(std::uint32_t mouseMessage);
+    void taskbarCreated();
+
+    // Decides what happens while a pop-up menu is open: the name of the item to choose, or
+    // nothing to close it without a choice. Runs inside showPopupMenu.
+    std::function<std::optional<std::string>(const FakePopupMenu&)> whileMenuOpen;
+    int menusShown() const { return menusShown_; }
+
+    FakeTextBox& textBox(const std::string& name) const;
+    FakeComboBox& comboBox(const std::string& name) const;
+    FakeButton& button(const std::string& name) const;
+    FakeLabel& label(const std::string& name) const;
+    FakeTimer& timer(size_t index = 0) const;
+    FakePopupMenu& popupMenu(size_t index = 0) const;
+    const std::vector<std::pair<platform::TwipsPoint, platform::TwipsPoint>>& lines() const {
+        return lines_;
+    }
+    // Control names in the order the window created them.
+    const std::vector<std::string>& creationOrder() const { return creationOrder_; }
+    const platform::ControlLayout& controlLayout(const std::string& name) const;
+
+    static constexpr platform::NativeHandle kHandle = 0x4711;
+    static constexpr std::uint32_t kTrayCallbackMessage = 0x8001;
+
+  private:
+    template <typename Control>
+    Control& find(const std::map<std::string, std::unique_ptr<Control>>& controls,
+                  const std::string& name) const;
+    void remember(const platform::ControlLayout& layout);
+
+    platform::WindowLayout layout_;
+    std::string caption_;
+    const platform::Icons& icons_;
+    Journal& journal_;
+    platform::WindowState state_ = platform::WindowState::Normal;
+    bool visible_ = false;
+    int menusShown_ = 0;
+    std::map<std::string, std::unique_ptr<FakeTextBox>> textBoxes_;
+    std::map<std::string, std::unique_ptr<FakeComboBox>> comboBoxes_;
+    std::map<std::string, std::unique_ptr<FakeButton>> buttons_;
+    std::map<std::string, std::unique_ptr<FakeLabel>> labels_;
+    std::vector<std::unique_ptr<FakeTimer>> timers_;
+    std::vector<std::unique_ptr<FakePopupMenu>> menus_;
+    std::vector<std::pair<platform::TwipsPoint, platform::TwipsPoint>> lines_;
+    std::vector<std::string> creationOrder_;
+    std::vector<platform::ControlLayout> layouts_;
+    platform::EventHandler onResize_;
+    platform::EventHandler onClose_;
+    std::function<void(std::uint32_t)> onTrayCallback_;
+    platform::EventHandler onTaskbarCreated_;
+};
+
+struct TrayCall {
+    platform::TrayMessage message;
+    platform::NotifyIconDataA record;
+    // The tip up to its NUL.
+    std::string tipText() const;
+};
+
+class FakeTrayShell final : public platform::TrayShell {
+  public:
+    explicit FakeTrayShell(Journal& journal) : journal_(journal) {}
+    std::int32_t notify(platform::TrayMessage message,
+                        const platform::NotifyIconDataA& record) override;
+
+    std::vector<TrayCall> calls;
+    std::int32_t result = 1;
+
+  private:
+    Journal& journal_;
+};
+
+struct ProgramStart {
+    std::string commandLine;
+    int showWindow;
+};
+
+class FakeProgramStarter final : public platform::ProgramStarter {
+  public:
+    explicit FakeProgramStarter(Journal& journal) : journal_(journal) {}
+    std::int32_t start(const std::string& commandLine, int showWindow) override;
+
+    std::vector<ProgramStart> starts;
+    std::int32_t result = 1234;
+
+  private:
+    Journal& journal_;
+};
+
+// Answers from a table of paths; anything not in it does not exist.
+class FakeFileSystem final : public platform::FileSystem {
+  public:
+    std::optional<std::uint32_t> attributes(const std::string& path) const override;
+
+    void addFile(const std::string& path, std::uint32_t attributes = 32) {
+        entries[path] = attributes;
+    }
+    void addDirectory(const std::string& path) { entries[path] = 16; }
+    void remove(const std::string& path) { entries.erase(path); }
+
+    std::map<std::string, std::uint32_t> entries;
+};
+
+struct StoreAccess {
+    bool write;
+    std::string application;
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+class FakeSettingsStore final : public platform::SettingsStore {
+  public:
+    explicit FakeSettingsStore(Journal& journal) : journal_(journal) {}
+    std::string get(const std::string& application, const std::string& section,
+                    const std::string& key) override;
+    void save(const std::string& application, const std::string& section, const std::string& key,
+              const std::string& value) override;
+
+    // Direct access for the tests, not recorded.
+    void put(const std::string& application, const std::string& section, const std::string& key,
+             const std::string& value) {
+        values[{application, section, key}] = value;
+    }
+    std::optional<std::string> stored(const std::string& application, const std::string& section,
+                                      const std::string& key) const;
+
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    std::vector<StoreAccess> accesses;
+
+  private:
+    Journal& journal_;
+};
+
+struct ShownBox {
+    std::string prompt;
+    int style;
+    std::optional<std::string> title;
+};
+
+// Every box is recorded. A box is modal: it stays open, blocking the handler that opened it,
+// while whileOpen runs; there the test can deliver events (a timer tick, say) as the window
+// system would during the box. Its result is the button that closed the box.
+class FakeMessageBoxes final : public platform::MessageBoxes {
+  public:
+    explicit FakeMessageBoxes(Journal& journal) : journal_(journal) {}
+    int show(const std::string& prompt, int style,
+             const std::optional<std::string>& title) override;
+
+    bool isOpen() const { return open_ > 0; }
+
+    std::vector<ShownBox> shown;
+    std::function<int(const ShownBox&)> whileOpen;
+
+  private:
+    Journal& journal_;
+    int open_ = 0;
+};
+
+// Modal like the real dialog: whileOpen decides the outcome and may choose a file.
+class FakeOpenFileDialog final : public platform::OpenFileDialog {
+  public:
+    explicit FakeOpenFileDialog(Journal& journal) : journal_(journal) {}
+    platform::OpenFileOutcome showOpen(const platform::OpenFileOptions& options) override;
+    std::string fileName() const override { return fileName_; }
+
+    struct Answer {
+        platform::OpenFileOutcome outcome;
+        // The file the user picked; it becomes fileName().
+        std::optional<std::string> chosenFile;
+    };
+    std::function<Answer(const platform::OpenFileOptions&, const std::string& preselected)>
+        whileOpen;
+    std::vector<platform::OpenFileOptions> opened;
+    std::vector<std::string> preselected;
+
+  private:
+    Journal& journal_;
+    std::string fileName_;
+};
+
+// Distinct handles for the thirteen icons, none of them zero.
+class FakeIcons final : public platform::Icons {
+  public:
+    platform::NativeHandle handle(platform::IconId icon) const override {
+        return 0x1000 + static_cast<platform::NativeHandle>(icon);
+    }
+};
+
+class FakeProcess final : public platform::Process {
+  public:
+    explicit FakeProcess(Journal& journal) : journal_(journal) {}
+    [[noreturn]] void endProcess() override;
+    bool ended = false;
+
+  private:
+    Journal& journal_;
+};
+
+class FakeClock final : public platform::Clock {
+  public:
+    std::chrono::milliseconds now() const override { return now_; }
+    void advance(std::chrono::milliseconds by) { now_ += by; }
+
+  private:
+    std::chrono::milliseconds now_{1'000'000};
+};
+
+class FakePlatform final : public platform::Platform {
+  public:
+    FakePlatform();
+
+    platform::MainWindow& createMainWindow(const platform::WindowLayout& layout) override;
+    platform::TrayShell& trayShell() override { return tray; }
+    platform::ProgramStarter& programStarter() override { return starter; }
+    const platform::FileSystem& fileSystem() const override { return files; }
+    platform::SettingsStore& settingsStore() override { return store; }
+    platform::MessageBoxes& messageBoxes() override { return boxes; }
+    platform::OpenFileDialog& openFileDialog() override { return dialog; }
+    const platform::Icons& icons() const override { return iconSet; }
+    platform::Process& process() override { return processEnd; }
+    const platform::Clock& clock() const override { return monotonic; }
+    platform::Version version() const override { return versionInfo; }
+    std::string commandLine() const override { return commandLineText; }
+    int runEventLoop() override { return 0; }
+
+    FakeMainWindow& window() const;
+    // Runs the action and tells whether it ended the process.
+    bool endsProcess(const std::function<void()>& action);
+
+    Journal journal;
+    FakeTrayShell tray{journal};
+    FakeProgramStarter starter{journal};
+    FakeFileSystem files;
+    FakeSettingsStore store{journal};
+    FakeMessageBoxes boxes{journal};
+    FakeOpenFileDialog dialog{journal};
+    FakeIcons iconSet;
+    FakeProcess processEnd{journal};
+    FakeClock monotonic;
+    platform::Version versionInfo{1, 2, 0, 0};
+    std::string commandLineText;
+
+  private:
+    std::unique_ptr<FakeMainWindow> window_;
+};
+
+}  // namespace taktomat::testing

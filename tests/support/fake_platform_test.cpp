@@ -1,0 +1,95 @@
+// The logic relies on these behaviours of the window system; the fakes must keep them.
+#include "support/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace taktomat::testing {
+namespace {
+
+TEST(FakeTextBox, AssignmentRaisesChangeNestedInsideIt) {
+    FakeTextBox box({"feld", "", {}, 0});
+    std::vector<std::string> seen;
+    box.setOnChange([&] {
+        seen.push_back(box.text());
+        // A handler that assigns again runs once more inside its own assignment.
+        if (box.text() == "x") box.setText("restored");
+    });
+
+    box.setText("x");
+
+    EXPECT_EQ(seen, (std::vector<std::string>{"x", "restored"}));
+    EXPECT_EQ(box.text(), "restored");
+    EXPECT_EQ(box.caretPosition(), 0);
+}
+
+TEST(FakeTextBox, TypingInsertsAtTheCaretOneChangePerCharacter) {
+    FakeTextBox box({"feld", "", {}, 0});
+    box.setText("13");
+    box.setCaretPosition(1);
+    const int before = box.changeEvents();
+
+    box.userType("2");
+
+    EXPECT_EQ(box.text(), "123");
+    EXPECT_EQ(box.caretPosition(), 2);
+    EXPECT_EQ(box.changeEvents(), before + 1);
+}
+
+TEST(FakeTextBox, PasteReplacesTheSelectionInOneChange) {
+    FakeTextBox box({"feld", "", {}, 0});
+    box.setText("30");
+    box.userSelect(0, 2);
+    const int before = box.changeEvents();
+
+    box.userPaste("abc");
+
+    EXPECT_EQ(box.text(), "abc");
+    EXPECT_EQ(box.changeEvents(), before + 1);
+}
+
+TEST(FakeMessageBoxes, BoxBlocksItsHandlerWhileEventsAreDelivered) {
+    FakePlatform platform;
+    FakeTimer timer(1000);
+    timer.setEnabled(true);
+    int ticks = 0;
+    bool boxWasOpenDuringTick = false;
+    timer.setOnTick([&] {
+        ++ticks;
+        boxWasOpenDuringTick = platform.boxes.isOpen();
+    });
+    platform.boxes.whileOpen = [&](const ShownBox&) {
+        timer.elapse();
+        return 1;
+    };
+
+    platform.boxes.show("Text", 16, std::string("Titel"));
+
+    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(boxWasOpenDuringTick);
+    EXPECT_FALSE(platform.boxes.isOpen());
+    EXPECT_EQ(platform.journal, (Journal{"box: Titel", "box closed: Titel"}));
+}
+
+TEST(FakeTimer, DisabledTimerDoesNotTick) {
+    FakeTimer timer(1000);
+    int ticks = 0;
+    timer.setOnTick([&] { ++ticks; });
+    EXPECT_FALSE(timer.elapse());
+    timer.setEnabled(true);
+    EXPECT_TRUE(timer.elapse());
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(FakeProcess, EndingTheProcessStopsTheHandler) {
+    FakePlatform platform;
+    bool ranOn = false;
+    const bool ended = platform.endsProcess([&] {
+        platform.process().endProcess();
+        ranOn = true;
+    });
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(ranOn);
+}
+
+}  // namespace
+}  // namespace taktomat::testing
