@@ -1,16 +1,138 @@
 #include "app/form1.h"
 
 #include "app/form1_layout.h"
+#include "tray/tray_callback.h"
 
 namespace taktomat::app {
+namespace {
+
+platform::MainWindow& createWindow(platform::Platform& platform) {
+    return platform.createMainWindow(form1WindowLayout());
+}
+
+platform::TwipsPoint lineStart(const ControlSpec& line) {
+    return {line.bounds.left, line.bounds.top};
+}
+
+platform::TwipsPoint lineEnd(const ControlSpec& line) {
+    return {line.bounds.left + line.bounds.width, line.bounds.top + line.bounds.height};
+}
+
+}  // namespace
 
 Form1::Form1(platform::Platform& platform)
-    : platform_(platform), window_(platform.createMainWindow(form1WindowLayout())) {
-    window_.setOnCloseRequest([this] { platform_.process().endProcess(); });
+    : platform_(platform),
+      window_(createWindow(platform)),
+      Command4(window_.addButton(controlLayout("Command4"))),
+      durchlauftxt(window_.addTextBox(controlLayout("durchlauftxt"))),
+      Combo1(window_.addComboBox(controlLayout("Combo1"))),
+      Command2(window_.addPictureButton(controlLayout("Command2"), platform::Picture::Folder)),
+      dlgOpenFile(platform.openFileDialog()),
+      sekundentxt(window_.addTextBox(controlLayout("sekundentxt"))),
+      Timer1(window_.addTimer(kTimerIntervalMilliseconds)),
+      Command1(window_.addButton(controlLayout("Command1"))),
+      dateinametxt(window_.addTextBox(controlLayout("dateinametxt"))),
+      Label4(window_.addLabel(controlLayout("Label4"))),
+      Label3(window_.addLabel(controlLayout("Label3"))),
+      infolabel(window_.addLabel(controlLayout("infolabel"))),
+      Label2(window_.addLabel(controlLayout("Label2"))),
+      Label1(window_.addLabel(controlLayout("Label1"))),
+      Menu(window_.addPopupMenu({
+          {"porgmnu", std::string(kTrayMenuItems[0].caption), {}},
+          {"progmnu", std::string(kTrayMenuItems[1].caption), [this] { progmnu_Click(); }},
+          {"strichmnu", std::string(kTrayMenuItems[2].caption), {}},
+          {"quitmnu", std::string(kTrayMenuItems[3].caption), [this] { quitmnu_Click(); }},
+      })),
+      trayicon_(platform.trayShell()) {
+    // The line is painted by the window, not a control: where it comes in the creation order
+    // makes no difference.
+    const ControlSpec& line = controlSpec("Line1");
+    window_.addLine(lineStart(line), lineEnd(line));
+    wireEvents();
+}
+
+void Form1::wireEvents() {
+    window_.setOnResize([this] { Form_Resize(); });
+    window_.setOnCloseRequest([this] { Form_QueryUnload(); });
+    window_.setOnTrayCallback([this](std::uint32_t message) { trayIcon_Callback(message); });
+    window_.setOnTaskbarCreated([this] { taskbar_Created(); });
+    Command1.setOnClick([this] { Command1_Click(); });
+    Command2.setOnClick([this] { Command2_Click(); });
+    Command4.setOnClick([this] { Command4_Click(); });
+    Combo1.setOnEdit([this] { Combo1_Change(); });
+    sekundentxt.setOnChange([this] { sekundentxt_Change(); });
+    durchlauftxt.setOnChange([this] { durchlauftxt_Change(); });
+    Timer1.setOnTick([this] { Timer1_Timer(); });
 }
 
 void Form1::open() {
+    Combo1.clear();
+    for (std::string_view text : kWindowModeTexts) Combo1.addItem(std::string(text));
+    Combo1.setSelectedIndex(kDefaultWindowMode);
+    addTrayIcon();
     window_.show();
+}
+
+void Form1::addTrayIcon() {
+    trayicon_.fill(window_.handle(), window_.trayCallbackMessage(), window_.icon(),
+                   window_.caption());
+    trayicon_.add();
+}
+
+void Form1::Form_Resize() {
+    if (window_.windowState() == platform::WindowState::Minimised) window_.hide();
+}
+
+void Form1::Form_QueryUnload() {
+    trayicon_.remove();
+    platform_.process().endProcess();
+}
+
+void Form1::trayIcon_Callback(std::uint32_t mouseMessage) {
+    switch (tray::trayActionFor(mouseMessage)) {
+        case tray::TrayAction::ShowWindow:
+            showWindowFromTray();
+            break;
+        case tray::TrayAction::OpenMenu:
+            window_.showPopupMenu(Menu);
+            break;
+        case tray::TrayAction::None:
+            break;
+    }
+}
+
+void Form1::taskbar_Created() {
+    // The shell forgot our icon with its old task bar; bring it back as it was.
+    trayicon_.add();
+}
+
+void Form1::showWindowFromTray() {
+    window_.setWindowState(platform::WindowState::Normal);
+    window_.show();
+}
+
+void Form1::Command1_Click() {}
+
+void Form1::Command2_Click() {}
+
+void Form1::Command4_Click() {}
+
+void Form1::Combo1_Change() {
+    Combo1.setSelectedIndex(kDefaultWindowMode);
+}
+
+void Form1::sekundentxt_Change() {}
+
+void Form1::durchlauftxt_Change() {}
+
+void Form1::Timer1_Timer() {}
+
+void Form1::progmnu_Click() {
+    showWindowFromTray();
+}
+
+void Form1::quitmnu_Click() {
+    Form_QueryUnload();
 }
 
 }  // namespace taktomat::app

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "platform/platform.h"
+#include "tray/trayicon.h"
 
 namespace taktomat::app {
 
-// The utility's one window with its controls and event handlers.
+// The utility's one window: its controls, named as the user knows them from the layout,
+// and the event handlers that the window system calls.
 class Form1 {
   public:
     explicit Form1(platform::Platform& platform);
@@ -14,11 +19,49 @@ class Form1 {
     // Runs the startup and shows the window.
     void open();
 
-    platform::MainWindow& window() { return window_; }
+    // Event handlers.
+    void Form_Resize();
+    void Form_QueryUnload();
+    void trayIcon_Callback(std::uint32_t mouseMessage);
+    void taskbar_Created();
+    void Command1_Click();
+    void Command2_Click();
+    void Command4_Click();
+    void Combo1_Change();
+    void sekundentxt_Change();
+    void durchlauftxt_Change();
+    void Timer1_Timer();
+    void progmnu_Click();
+    void quitmnu_Click();
+
+    tray::TrayIcon& trayicon() { return trayicon_; }
 
   private:
+    void wireEvents();
+    void addTrayIcon();
+    void showWindowFromTray();
+
     platform::Platform& platform_;
     platform::MainWindow& window_;
+
+    // The controls, in the order in which the window creates them.
+    platform::Button& Command4;
+    platform::TextBox& durchlauftxt;
+    platform::ComboBox& Combo1;
+    platform::Button& Command2;
+    platform::OpenFileDialog& dlgOpenFile;
+    platform::TextBox& sekundentxt;
+    platform::Timer& Timer1;
+    platform::Button& Command1;
+    platform::TextBox& dateinametxt;
+    platform::Label& Label4;
+    platform::Label& Label3;
+    platform::Label& infolabel;
+    platform::Label& Label2;
+    platform::Label& Label1;
+    platform::PopupMenu& Menu;
+
+    tray::TrayIcon trayicon_;
 };
 
 }  // namespace taktomat::app

@@ -1,6 +1,7 @@
 #include "platform/win32/main_window.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/text.h"
@@ -75,11 +76,36 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-// The classic dialog font, whose metrics the layout was made for, at the given DPI.
+int CALLBACK noteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool fontFamilyInstalled(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    const HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, noteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The layout was made for the metrics of the classic 8-point dialog font: its scalable
+// form where the system has one, else the older font of the same name, else whatever the
+// system calls its dialog font.
+const wchar_t* dialogFontFace() {
+    for (const wchar_t* face : {L"Microsoft Sans Serif", L"MS Sans Serif"}) {
+        if (fontFamilyInstalled(face)) return face;
+    }
+    return L"MS Shell Dlg";
+}
+
 HFONT createDialogFont(int dpi) {
     return CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
+                       DEFAULT_PITCH | FF_DONTCARE, dialogFontFace());
 }
 
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure, HICON smallIcon, HICON bigIcon) {
@@ -305,7 +331,8 @@ void Win32MainWindow::hide() {
 
 template <typename Control, typename... Args>
 Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args) {
-    const int id = kFirstControlId + static_cast<int>(controls_.size());
+    // Tab indexes are unique, so they make stable control ids that tests can find.
+    const int id = kFirstControlId + layout.tabIndex;
     auto control =
         std::make_unique<Control>(window_.get(), id, layout, std::forward<Args>(args)...);
     Control& result = *control;

@@ -58,8 +58,13 @@ class Win32MainWindow final : public MainWindow {
 
   private:
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
-    // Ids 1 and 2 are what the dialog keys Enter and Escape send; controls stay clear of them.
+
+  public:
+    // Control ids are this plus the tab index. Ids 1 and 2 are what the dialog keys Enter
+    // and Escape send; controls stay clear of them.
     static constexpr int kFirstControlId = 100;
+
+  private:
     static constexpr UINT_PTR kFirstTimerId = 1;
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
