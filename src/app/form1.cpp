@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/form1_layout.h"
+#include "scheduler/number_filter.h"
 #include "tray/tray_callback.h"
 
 namespace taktomat::app {
@@ -43,7 +44,10 @@ Form1::Form1(platform::Platform& platform)
           {"strichmnu", std::string(kTrayMenuItems[2].caption), {}},
           {"quitmnu", std::string(kTrayMenuItems[3].caption), [this] { quitmnu_Click(); }},
       })),
-      trayicon_(platform.trayShell()) {
+      trayicon_(platform.trayShell()),
+      scheduler_(
+          {window_, dateinametxt, sekundentxt, durchlauftxt, Combo1, Command2, Command1, Timer1},
+          platform, trayicon_) {
     // The line is painted by the window, not a control: where it comes in the creation order
     // makes no difference.
     const ControlSpec& line = controlSpec("Line1");
@@ -111,7 +115,9 @@ void Form1::showWindowFromTray() {
     window_.show();
 }
 
-void Form1::Command1_Click() {}
+void Form1::Command1_Click() {
+    scheduler_.Command1_Click();
+}
 
 void Form1::Command2_Click() {}
 
@@ -121,9 +127,13 @@ void Form1::Combo1_Change() {
     Combo1.setSelectedIndex(kDefaultWindowMode);
 }
 
-void Form1::sekundentxt_Change() {}
+void Form1::sekundentxt_Change() {
+    scheduler::filterNumberField(sekundentxt, altsekunden);
+}
 
-void Form1::durchlauftxt_Change() {}
+void Form1::durchlauftxt_Change() {
+    scheduler::filterNumberField(durchlauftxt, altdurchlaeufe);
+}
 
 void Form1::Timer1_Timer() {}
 

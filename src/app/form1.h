@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "scheduler/scheduler.h"
 #include "tray/trayicon.h"
 
 namespace taktomat::app {
@@ -35,6 +36,7 @@ class Form1 {
     void quitmnu_Click();
 
     tray::TrayIcon& trayicon() { return trayicon_; }
+    const scheduler::RunState& runState() const { return scheduler_.runState(); }
 
   private:
     void wireEvents();
@@ -62,6 +64,10 @@ class Form1 {
     platform::PopupMenu& Menu;
 
     tray::TrayIcon trayicon_;
+    scheduler::Scheduler scheduler_;
+    // The last texts the number fields' filters accepted.
+    std::string altsekunden;
+    std::string altdurchlaeufe;
 };
 
 }  // namespace taktomat::app

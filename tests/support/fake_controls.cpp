@@ -4,6 +4,13 @@
 
 namespace taktomat::testing {
 
+void noteEnabled(Journal* journal, const std::string& name, bool enabled) {
+    if (!journal) return;
+    std::string line(enabled ? "enable " : "disable ");
+    line += name;
+    journal->push_back(line);
+}
+
 void FakeTextBox::setText(const std::string& text) {
     text_ = text;
     selectionStart_ = 0;
@@ -49,8 +56,11 @@ void FakeTextBox::userClear() {
 }
 
 void FakeTextBox::replaceSelection(const std::string& replacement) {
-    text_.replace(static_cast<size_t>(selectionStart_), static_cast<size_t>(selectionLength_),
-                  replacement);
+    const auto start = static_cast<size_t>(selectionStart_);
+    std::string edited = text_.substr(0, start);
+    edited += replacement;
+    edited += text_.substr(start + static_cast<size_t>(selectionLength_));
+    text_ = std::move(edited);
     selectionStart_ += static_cast<int>(replacement.size());
     selectionLength_ = 0;
     raiseChange();

@@ -7,6 +7,12 @@
 
 namespace taktomat::testing {
 
+using Journal = std::vector<std::string>;
+
+// Notes a change of a control's enabled state in the journal, so that tests can check the
+// order in which controls are locked and unlocked.
+void noteEnabled(Journal* journal, const std::string& name, bool enabled);
+
 // A text box that behaves like the window system's: every assignment raises the change
 // event synchronously (nested inside the assignment) and puts the caret at the start;
 // the user* calls act like a person at the keyboard, one change event per edit.
@@ -17,7 +23,10 @@ class FakeTextBox final : public platform::TextBox {
     const platform::ControlLayout& layout() const { return layout_; }
 
     bool enabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        noteEnabled(journal, layout_.name, enabled);
+    }
     std::string text() const override { return text_; }
     void setText(const std::string& text) override;
     int caretPosition() const override { return selectionStart_; }
@@ -37,6 +46,8 @@ class FakeTextBox final : public platform::TextBox {
     void userBackspace();
     // Selects everything and deletes it.
     void userClear();
+
+    Journal* journal = nullptr;
 
   private:
     void replaceSelection(const std::string& replacement);
@@ -59,7 +70,10 @@ class FakeComboBox final : public platform::ComboBox {
     const std::vector<std::string>& items() const { return items_; }
 
     bool enabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        noteEnabled(journal, layout_.name, enabled);
+    }
     void clear() override;
     void addItem(const std::string& text) override { items_.push_back(text); }
     int itemCount() const override { return static_cast<int>(items_.size()); }
@@ -72,6 +86,8 @@ class FakeComboBox final : public platform::ComboBox {
     void userType(const std::string& characters);
     // A choice from the open list: no edit event.
     void userChoose(int index) { setSelectedIndex(index); }
+
+    Journal* journal = nullptr;
 
   private:
     platform::ControlLayout layout_;
@@ -91,13 +107,18 @@ class FakeButton final : public platform::Button {
     bool showsPicture() const { return picture_; }
 
     bool enabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        noteEnabled(journal, layout_.name, enabled);
+    }
     std::string caption() const override { return caption_; }
     void setCaption(const std::string& caption) override { caption_ = caption; }
     void setOnClick(platform::EventHandler handler) override { onClick_ = std::move(handler); }
 
     // A press by the user; a disabled button cannot be pressed. False when nothing ran.
     bool userClick();
+
+    Journal* journal = nullptr;
 
   private:
     platform::ControlLayout layout_;
@@ -127,12 +148,17 @@ class FakeTimer final : public platform::Timer {
 
     int intervalMilliseconds() const override { return interval_; }
     bool enabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        noteEnabled(journal, "timer", enabled);
+    }
     void setOnTick(platform::EventHandler handler) override { onTick_ = std::move(handler); }
 
     // One interval has passed. Like the window system, a disabled timer does not tick;
     // false when nothing ran.
     bool elapse();
+
+    Journal* journal = nullptr;
 
   private:
     int interval_;

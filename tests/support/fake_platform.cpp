@@ -61,6 +61,7 @@ platform::TextBox& FakeMainWindow::addTextBox(const platform::ControlLayout& lay
     remember(layout);
     auto& slot = textBoxes_[layout.name];
     slot = std::make_unique<FakeTextBox>(layout);
+    slot->journal = &journal_;
     return *slot;
 }
 
@@ -68,6 +69,7 @@ platform::ComboBox& FakeMainWindow::addComboBox(const platform::ControlLayout& l
     remember(layout);
     auto& slot = comboBoxes_[layout.name];
     slot = std::make_unique<FakeComboBox>(layout);
+    slot->journal = &journal_;
     return *slot;
 }
 
@@ -75,6 +77,7 @@ platform::Button& FakeMainWindow::addButton(const platform::ControlLayout& layou
     remember(layout);
     auto& slot = buttons_[layout.name];
     slot = std::make_unique<FakeButton>(layout, false);
+    slot->journal = &journal_;
     return *slot;
 }
 
@@ -83,6 +86,7 @@ platform::Button& FakeMainWindow::addPictureButton(const platform::ControlLayout
     remember(layout);
     auto& slot = buttons_[layout.name];
     slot = std::make_unique<FakeButton>(layout, true);
+    slot->journal = &journal_;
     return *slot;
 }
 
@@ -99,6 +103,7 @@ void FakeMainWindow::addLine(platform::TwipsPoint from, platform::TwipsPoint to)
 
 platform::Timer& FakeMainWindow::addTimer(int intervalMilliseconds) {
     timers_.push_back(std::make_unique<FakeTimer>(intervalMilliseconds));
+    timers_.back()->journal = &journal_;
     return *timers_.back();
 }
 

@@ -18,9 +18,8 @@ namespace taktomat::testing {
 // as it does on Windows. Tests catch it (see FakePlatform::endsProcess).
 struct ProcessEnded {};
 
-// Every call of the fakes into the outside world, in order, as one readable line each, so a
-// test can check the order of effects across fakes.
-using Journal = std::vector<std::string>;
+// Journal: every call of the fakes into the outside world, in order, as one readable line
+// each, so a test can check the order of effects across fakes.
 
 class FakePopupMenu final : public platform::PopupMenu {
   public:
