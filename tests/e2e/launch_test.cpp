@@ -1,0 +1,268 @@
+// Starts taktomat.exe, finds its main window, looks at its caption and the
+// icon in its title bar, and closes it again.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "taktomat_product.h"
+
+namespace {
+
+constexpr DWORD kWindowTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = 30000;
+
+// A started process; ended by force if it still runs when the guard goes.
+class ProcessGuard {
+  public:
+    ProcessGuard() = default;
+    ~ProcessGuard() {
+        if (info_.hProcess) {
+            if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(info_.hProcess, 1);
+                WaitForSingleObject(info_.hProcess, 5000);
+            }
+            CloseHandle(info_.hProcess);
+        }
+        if (info_.hThread) CloseHandle(info_.hThread);
+    }
+    ProcessGuard(const ProcessGuard&) = delete;
+    ProcessGuard& operator=(const ProcessGuard&) = delete;
+
+    PROCESS_INFORMATION* put() { return &info_; }
+    HANDLE handle() const { return info_.hProcess; }
+    DWORD id() const { return info_.dwProcessId; }
+
+  private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Starts the product with the given arguments; false with the error code on failure.
+bool StartProduct(ProcessGuard& process, const std::wstring& arguments, DWORD& error) {
+    std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(kTaktomatExe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, process.put())) {
+        error = GetLastError();
+        return false;
+    }
+    return true;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId) return TRUE;
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    if (std::wstring(name) != search.className) return TRUE;
+    // The window exists before it is set up; it is shown once it is ready.
+    if (!IsWindowVisible(window)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// Waits until the process shows a top-level window of the class, polling while
+// watching the process; nullptr when it ended first or the time ran out.
+HWND WaitForTopLevelWindow(const ProcessGuard& process, const wchar_t* className, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        WindowSearch search{process.id(), className, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (GetTickCount64() >= deadline) return nullptr;
+        // Wakes at once when the process ends.
+        if (WaitForSingleObject(process.handle(), 50) == WAIT_OBJECT_0) return nullptr;
+    }
+}
+
+std::wstring WindowText(HWND window) {
+    std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
+    const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+    return {buffer.data(), static_cast<size_t>(length)};
+}
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+    return result;
+}
+
+// The product's own 16x16 icon image as Windows picks it from the first icon
+// group: colours and which pixels are opaque, top row first.
+struct SmallIcon {
+    std::string problem;  // empty when the image was read
+    std::vector<COLORREF> colour;
+    std::vector<bool> opaque;
+};
+
+std::vector<unsigned char> ResourceBytes(HMODULE module, const wchar_t* type, const wchar_t* name) {
+    HRSRC info = FindResourceW(module, name, type);
+    if (!info) return {};
+    const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, info)));
+    if (!data) return {};
+    return {data, data + SizeofResource(module, info)};
+}
+
+BOOL CALLBACK TakeFirstGroup(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param) {
+    *reinterpret_cast<std::vector<unsigned char>*>(param) =
+        ResourceBytes(module, RT_GROUP_ICON, name);
+    return FALSE;
+}
+
+SmallIcon ReadProductSmallIcon() {
+    SmallIcon icon;
+    HMODULE module = LoadLibraryExW(kTaktomatExe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) {
+        icon.problem = "cannot open the product as a data file";
+        return icon;
+    }
+    std::vector<unsigned char> group;
+    EnumResourceNamesW(module, RT_GROUP_ICON, TakeFirstGroup, reinterpret_cast<LONG_PTR>(&group));
+    const int id = group.empty()
+                       ? 0
+                       : LookupIconIdFromDirectoryEx(group.data(), TRUE, 16, 16, LR_DEFAULTCOLOR);
+    const auto image =
+        id ? ResourceBytes(module, RT_ICON, MAKEINTRESOURCEW(id)) : std::vector<unsigned char>{};
+    FreeLibrary(module);
+    BITMAPINFOHEADER header{};
+    if (image.size() >= sizeof header) std::memcpy(&header, image.data(), sizeof header);
+    if (header.biSize != sizeof header || header.biWidth != 16 || header.biHeight != 32 ||
+        (header.biBitCount != 24 && header.biBitCount != 32)) {
+        icon.problem = "no 16x16 24- or 32-bit image in the first icon group";
+        return icon;
+    }
+    // Bottom-up rows padded to four bytes: the colour image, then the AND mask.
+    const size_t colourStride = (16 * header.biBitCount / 8 + 3) / 4 * 4;
+    const size_t maskStride = 4;
+    const size_t maskOffset = sizeof header + 16 * colourStride;
+    if (image.size() < maskOffset + 16 * maskStride) {
+        icon.problem = "icon image too short";
+        return icon;
+    }
+    for (int y = 0; y < 16; ++y) {
+        const size_t row = static_cast<size_t>(15 - y);
+        for (int x = 0; x < 16; ++x) {
+            const unsigned char* pixel =
+                image.data() + sizeof header + row * colourStride + x * header.biBitCount / 8;
+            const bool masked = image[maskOffset + row * maskStride + x / 8] & (0x80 >> (x % 8));
+            const bool opaque = header.biBitCount == 32 ? pixel[3] == 255 : !masked;
+            icon.colour.push_back(RGB(pixel[2], pixel[1], pixel[0]));
+            icon.opaque.push_back(opaque);
+        }
+    }
+    return icon;
+}
+
+// True when the screen shows the icon's opaque pixels somewhere in the window's
+// title bar, each colour channel within a small tolerance.
+bool CaptionShowsIcon(HWND window, const SmallIcon& icon) {
+    RECT frame{};
+    POINT client{0, 0};
+    if (!GetWindowRect(window, &frame) || !ClientToScreen(window, &client)) return false;
+    const int width = frame.right - frame.left;
+    const int height = client.y - frame.top;
+    if (width < 16 || height < 16) return false;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    auto within = [](int a, int b) { return a - b <= 24 && b - a <= 24; };
+    bool found = false;
+    for (int top = 0; top + 16 <= height && !found; ++top) {
+        for (int left = 0; left + 16 <= width && !found; ++left) {
+            bool match = true;
+            for (int i = 0; i < 256 && match; ++i) {
+                if (!icon.opaque[i]) continue;
+                const unsigned char* shown =
+                    pixels + (static_cast<size_t>(top + i / 16) * width + left + i % 16) * 4;
+                const COLORREF want = icon.colour[i];
+                match = within(shown[2], GetRValue(want)) && within(shown[1], GetGValue(want)) &&
+                        within(shown[0], GetBValue(want));
+            }
+            found = match;
+        }
+    }
+    DeleteObject(bitmap);
+    return found;
+}
+
+// Ends the started product at the end of each test, whatever happened.
+class Launch : public ::testing::Test {
+  protected:
+    void StartAndFindWindow() {
+        DWORD error = 0;
+        ASSERT_TRUE(StartProduct(process_, L"", error))
+            << "CreateProcessW(" << Utf8(kTaktomatExe) << ") failed, error " << error;
+        window_ = WaitForTopLevelWindow(process_, L"Taktomat.Form1", kWindowTimeoutMs);
+        if (!window_) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.handle(), &code);
+            FAIL() << "no visible top-level window of class Taktomat.Form1 within "
+                   << kWindowTimeoutMs << " ms; process "
+                   << (code == STILL_ACTIVE ? std::string("still runs")
+                                            : "ended with " + std::to_string(code));
+        }
+    }
+
+    ProcessGuard process_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(Launch, MainWindow_HasCaptionAndShowsTheIcon) {
+    ASSERT_NO_FATAL_FAILURE(StartAndFindWindow());
+    EXPECT_EQ(Utf8(WindowText(window_)), "Taktomat");
+
+    // What the user sees; Wine does not answer WM_GETICON for another process.
+    const SmallIcon icon = ReadProductSmallIcon();
+    ASSERT_TRUE(icon.problem.empty()) << icon.problem;
+    const ULONGLONG deadline = GetTickCount64() + kWindowTimeoutMs;
+    bool shown = CaptionShowsIcon(window_, icon);
+    while (!shown && GetTickCount64() < deadline &&
+           WaitForSingleObject(process_.handle(), 100) == WAIT_TIMEOUT) {
+        shown = CaptionShowsIcon(window_, icon);
+    }
+    EXPECT_TRUE(shown) << "the title bar does not show the product's 16x16 icon";
+}
+
+TEST_F(Launch, CloseMessage_EndsProcess) {
+    ASSERT_NO_FATAL_FAILURE(StartAndFindWindow());
+    ASSERT_TRUE(PostMessageW(window_, WM_CLOSE, 0, 0));
+    EXPECT_EQ(WaitForSingleObject(process_.handle(), kExitTimeoutMs),
+              static_cast<DWORD>(WAIT_OBJECT_0))
+        << "still running " << kExitTimeoutMs << " ms after WM_CLOSE";
+}
+
+}  // namespace
