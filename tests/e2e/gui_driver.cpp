@@ -1,0 +1,219 @@
+#include "gui_driver.h"
+
+#include <vector>
+
+#include "taktomat_product.h"
+
+namespace taktomat::e2e {
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr DWORD kPollMs = 50;
+
+struct WindowSearch {
+    DWORD processId;
+    std::wstring className;
+    std::wstring caption;
+    bool matchCaption;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId) return TRUE;
+    if (!search.className.empty() && className(window) != search.className) return TRUE;
+    if (search.matchCaption && windowText(window) != search.caption) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND findTopLevel(WindowSearch search) {
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+std::string utf8(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+    return result;
+}
+
+std::wstring windowText(HWND window) {
+    // WM_GETTEXT crosses process boundaries; GetWindowText would not ask the control.
+    wchar_t buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, std::size(buffer),
+                             reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &copied)) {
+        return {};
+    }
+    return std::wstring(buffer, static_cast<size_t>(copied));
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(kPollMs);
+    }
+}
+
+Product::Product(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(kTaktomatExe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_)) {
+        why_ = "CreateProcessW failed with error " + std::to_string(GetLastError());
+        return;
+    }
+    HWND found = nullptr;
+    waitUntil([&] {
+        found = findTopLevel({info_.dwProcessId, L"Taktomat.Form1", L"", false, nullptr});
+        return found != nullptr || !running();
+    });
+    if (!found) {
+        why_ = running() ? "no main window in time" : "the process ended without a window";
+        return;
+    }
+    window_ = found;
+}
+
+Product::~Product() {
+    if (!info_.hProcess) return;
+    if (running() && window_) {
+        // Closing lets the utility take its tray icon away; a killed one would leave it.
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        waitForExit(10000);
+    }
+    if (running()) {
+        TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+}
+
+HWND Product::control(int tabIndex) const {
+    return GetDlgItem(window_, kFirstControlId + tabIndex);
+}
+
+HWND Product::focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(threadId(), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool Product::running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Product::waitForExit(DWORD timeoutMs) const {
+    return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Product::activate() const {
+    return waitUntil([&] {
+        if (GetForegroundWindow() == window_) return true;
+        SetForegroundWindow(window_);
+        return false;
+    });
+}
+
+void pressKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = virtualKey;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void typeKeys(std::string_view characters) {
+    for (char character : characters) {
+        const SHORT key = VkKeyScanW(static_cast<wchar_t>(static_cast<unsigned char>(character)));
+        if (key == -1) continue;
+        const bool shift = (key & 0x100) != 0;
+        if (shift) {
+            INPUT down{};
+            down.type = INPUT_KEYBOARD;
+            down.ki.wVk = VK_SHIFT;
+            SendInput(1, &down, sizeof(INPUT));
+        }
+        pressKey(static_cast<WORD>(key & 0xFF));
+        if (shift) {
+            INPUT up{};
+            up.type = INPUT_KEYBOARD;
+            up.ki.wVk = VK_SHIFT;
+            up.ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(1, &up, sizeof(INPUT));
+        }
+    }
+}
+
+bool runHostProgram(const std::wstring& unixPath, const std::wstring& arguments) {
+    std::wstring windowsPath = L"Z:" + unixPath;
+    for (wchar_t& c : windowsPath) {
+        if (c == L'/') c = L'\\';
+    }
+    std::wstring commandLine = unixPath + L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(windowsPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    if (info.hProcess) CloseHandle(info.hProcess);
+    if (info.hThread) CloseHandle(info.hThread);
+    return true;
+}
+
+bool clickAt(POINT screen, int button) {
+    return runHostProgram(L"/usr/bin/xdotool", L"mousemove " + std::to_wstring(screen.x) + L" " +
+                                                   std::to_wstring(screen.y) + L" click " +
+                                                   std::to_wstring(button));
+}
+
+bool clickOn(HWND window) {
+    RECT area{};
+    if (!GetWindowRect(window, &area)) return false;
+    return clickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2}, 1);
+}
+
+HWND trayWindow() {
+    return FindWindowW(nullptr, L"Wine System Tray");
+}
+
+HWND openPopupMenu() {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+HWND findProcessWindow(DWORD processId, const std::wstring& caption) {
+    return findTopLevel({processId, L"", caption, true, nullptr});
+}
+
+std::wstring messageBoxText(HWND box) {
+    // The box's text is the static control with the id 0xFFFF.
+    const HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? windowText(text) : std::wstring();
+}
+
+}  // namespace taktomat::e2e

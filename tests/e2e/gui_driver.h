@@ -1,0 +1,77 @@
+// Drives the real taktomat.exe from another process: starts it, finds its windows and
+// controls, and acts on them as a user would (keys through SendInput, mouse clicks through
+// xdotool on the X display that Wine draws on).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace taktomat::e2e {
+
+// Long enough for a slow, busy machine; every wait polls and ends as soon as it can.
+inline constexpr DWORD kPatienceMs = 30000;
+
+std::string utf8(std::wstring_view text);
+std::wstring windowText(HWND window);
+std::wstring className(HWND window);
+
+// Polls the condition until it holds or the time is up; true when it held.
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
+
+// A running taktomat.exe with its main window. Ends it at the end, politely when it can.
+class Product {
+  public:
+    explicit Product(const std::wstring& arguments = L"");
+    ~Product();
+    Product(const Product&) = delete;
+    Product& operator=(const Product&) = delete;
+
+    // False when it did not start or showed no main window in time; why() says what.
+    bool ready() const { return window_ != nullptr; }
+    const std::string& why() const { return why_; }
+
+    HWND window() const { return window_; }
+    DWORD processId() const { return info_.dwProcessId; }
+    DWORD threadId() const { return GetWindowThreadProcessId(window_, nullptr); }
+    // A control by its tab index.
+    HWND control(int tabIndex) const;
+    // The control (or its child, as in a combo box's edit) that has the keyboard focus.
+    HWND focus() const;
+    bool running() const;
+    bool waitForExit(DWORD timeoutMs = kPatienceMs) const;
+    // Brings the main window to the foreground and waits until it is there.
+    bool activate() const;
+
+  private:
+    PROCESS_INFORMATION info_{};
+    HWND window_ = nullptr;
+    std::string why_;
+};
+
+// Presses and releases a key in the foreground window.
+void pressKey(WORD virtualKey);
+// Types the characters (ASCII letters, digits and signs) as key presses.
+void typeKeys(std::string_view characters);
+
+// Runs a program of the host (not a Windows program) and returns at once. Under Wine the
+// host's programs are reached by their Unix path.
+bool runHostProgram(const std::wstring& unixPath, const std::wstring& arguments);
+// A real click of the X display's pointer at a screen position (1 left, 3 right).
+bool clickAt(POINT screen, int button);
+
+// A real left click in the middle of a window.
+bool clickOn(HWND window);
+
+// Wine's stand-alone notification area, where tray icons appear without a desktop shell.
+HWND trayWindow();
+// The first pop-up menu on screen, if any.
+HWND openPopupMenu();
+// A top-level window of the process with the given caption, if any.
+HWND findProcessWindow(DWORD processId, const std::wstring& caption);
+// The text of a message box (its static text control).
+std::wstring messageBoxText(HWND box);
+
+}  // namespace taktomat::e2e
