@@ -53,11 +53,20 @@ wine_env_prefix_for_program() {
   wine_env_prefix_of_tree "$tree"
 }
 
+# Prints PATH made absolute (Wine needs an absolute WINEPREFIX).
+wine_env_absolute() {
+  case $1 in
+    /*) printf '%s\n' "$1" ;;
+    *) printf '%s/%s\n' "$PWD" "$1" ;;
+  esac
+}
+
 # Exports the variables that make Wine quiet and private to PREFIX.
 # mscoree and mshtml are disabled so that Wine never offers to install Mono or
 # Gecko; winemenubuilder is disabled so that nothing is written to $HOME.
 wine_env_export() {
-  export WINEPREFIX=$1
+  WINEPREFIX=$(wine_env_absolute "$1")
+  export WINEPREFIX
   export WINEARCH=win64
   export WINEDEBUG=${TAKTOMAT_WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -198,7 +207,8 @@ wine_env_ensure_server() {
 # the display, the prefix (created once), the persistent wineserver.
 # Safe when several callers start at once.
 wine_env_activate() {
-  local prefix=$1
+  local prefix
+  prefix=$(wine_env_absolute "$1")
   mkdir -p "$(dirname -- "$prefix")"
   wine_env_export "$prefix"
   exec 9>>"$prefix.lock"
@@ -224,7 +234,8 @@ wine_env_activate() {
 # Stops what the environment of PREFIX runs: its wineserver (with every Wine
 # process in it) and its recorded Xvfb.
 wine_env_stop() {
-  local prefix=$1
+  local prefix
+  prefix=$(wine_env_absolute "$1")
   if [ -d "$prefix" ]; then
     (
       wine_env_export "$prefix"
