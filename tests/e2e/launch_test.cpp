@@ -9,101 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "gui_driver.h"
 #include "taktomat_product.h"
 
+namespace taktomat::e2e {
 namespace {
-
-constexpr DWORD kWindowTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 30000;
-
-// A started process; ended by force if it still runs when the guard goes.
-class ProcessGuard {
-  public:
-    ProcessGuard() = default;
-    ~ProcessGuard() {
-        if (info_.hProcess) {
-            if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(info_.hProcess, 1);
-                WaitForSingleObject(info_.hProcess, 5000);
-            }
-            CloseHandle(info_.hProcess);
-        }
-        if (info_.hThread) CloseHandle(info_.hThread);
-    }
-    ProcessGuard(const ProcessGuard&) = delete;
-    ProcessGuard& operator=(const ProcessGuard&) = delete;
-
-    PROCESS_INFORMATION* put() { return &info_; }
-    HANDLE handle() const { return info_.hProcess; }
-    DWORD id() const { return info_.dwProcessId; }
-
-  private:
-    PROCESS_INFORMATION info_{};
-};
-
-// Starts the product with the given arguments; false with the error code on failure.
-bool StartProduct(ProcessGuard& process, const std::wstring& arguments, DWORD& error) {
-    std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
-    if (!arguments.empty()) commandLine += L" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(kTaktomatExe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, process.put())) {
-        error = GetLastError();
-        return false;
-    }
-    return true;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId) return TRUE;
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    if (std::wstring(name) != search.className) return TRUE;
-    // The window exists before it is set up; it is shown once it is ready.
-    if (!IsWindowVisible(window)) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-// Waits until the process shows a top-level window of the class, polling while
-// watching the process; nullptr when it ended first or the time ran out.
-HWND WaitForTopLevelWindow(const ProcessGuard& process, const wchar_t* className, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        WindowSearch search{process.id(), className, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (GetTickCount64() >= deadline) return nullptr;
-        // Wakes at once when the process ends.
-        if (WaitForSingleObject(process.handle(), 50) == WAIT_OBJECT_0) return nullptr;
-    }
-}
-
-std::wstring WindowText(HWND window) {
-    std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
-    const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
-    return {buffer.data(), static_cast<size_t>(length)};
-}
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                        nullptr, nullptr);
-    return result;
-}
 
 // The product's own 16x16 icon image as Windows picks it from the first icon
 // group: colours and which pixels are opaque, top row first.
@@ -219,50 +129,31 @@ bool CaptionShowsIcon(HWND window, const SmallIcon& icon) {
     return found;
 }
 
-// Ends the started product at the end of each test, whatever happened.
-class Launch : public ::testing::Test {
-  protected:
-    void StartAndFindWindow() {
-        DWORD error = 0;
-        ASSERT_TRUE(StartProduct(process_, L"", error))
-            << "CreateProcessW(" << Utf8(kTaktomatExe) << ") failed, error " << error;
-        window_ = WaitForTopLevelWindow(process_, L"Taktomat.Form1", kWindowTimeoutMs);
-        if (!window_) {
-            DWORD code = 0;
-            GetExitCodeProcess(process_.handle(), &code);
-            FAIL() << "no visible top-level window of class Taktomat.Form1 within "
-                   << kWindowTimeoutMs << " ms; process "
-                   << (code == STILL_ACTIVE ? std::string("still runs")
-                                            : "ended with " + std::to_string(code));
-        }
-    }
+// Waits for the product's main window to show: it exists before it is set up.
+bool WaitUntilShown(const Product& product) {
+    return waitUntil([&] { return IsWindowVisible(product.window()) != FALSE; });
+}
 
-    ProcessGuard process_;
-    HWND window_ = nullptr;
-};
-
-TEST_F(Launch, MainWindow_HasCaptionAndShowsTheIcon) {
-    ASSERT_NO_FATAL_FAILURE(StartAndFindWindow());
-    EXPECT_EQ(Utf8(WindowText(window_)), "Taktomat");
+TEST(Launch, MainWindow_HasCaptionAndShowsTheIcon) {
+    Product product;
+    ASSERT_TRUE(product.ready()) << product.why();
+    ASSERT_TRUE(WaitUntilShown(product)) << "the main window never showed";
+    EXPECT_EQ(utf8(windowText(product.window())), "Taktomat");
 
     // What the user sees; Wine does not answer WM_GETICON for another process.
     const SmallIcon icon = ReadProductSmallIcon();
     ASSERT_TRUE(icon.problem.empty()) << icon.problem;
-    const ULONGLONG deadline = GetTickCount64() + kWindowTimeoutMs;
-    bool shown = CaptionShowsIcon(window_, icon);
-    while (!shown && GetTickCount64() < deadline &&
-           WaitForSingleObject(process_.handle(), 100) == WAIT_TIMEOUT) {
-        shown = CaptionShowsIcon(window_, icon);
-    }
-    EXPECT_TRUE(shown) << "the title bar does not show the product's 16x16 icon";
+    EXPECT_TRUE(waitUntil([&] { return CaptionShowsIcon(product.window(), icon); }))
+        << "the title bar does not show the product's 16x16 icon";
 }
 
-TEST_F(Launch, CloseMessage_EndsProcess) {
-    ASSERT_NO_FATAL_FAILURE(StartAndFindWindow());
-    ASSERT_TRUE(PostMessageW(window_, WM_CLOSE, 0, 0));
-    EXPECT_EQ(WaitForSingleObject(process_.handle(), kExitTimeoutMs),
-              static_cast<DWORD>(WAIT_OBJECT_0))
-        << "still running " << kExitTimeoutMs << " ms after WM_CLOSE";
+TEST(Launch, CloseMessage_EndsProcess) {
+    Product product;
+    ASSERT_TRUE(product.ready()) << product.why();
+    ASSERT_TRUE(WaitUntilShown(product)) << "the main window never showed";
+    ASSERT_TRUE(PostMessageW(product.window(), WM_CLOSE, 0, 0));
+    EXPECT_TRUE(product.waitForExit()) << "still running " << kPatienceMs << " ms after WM_CLOSE";
 }
 
 }  // namespace
+}  // namespace taktomat::e2e
