@@ -85,9 +85,10 @@ Product::Product(const std::wstring& arguments) {
     HWND found = nullptr;
     waitUntil([&] {
         found = findTopLevel({info_.dwProcessId, L"Taktomat.Form1", L"", false, nullptr});
-        return found != nullptr || !running();
+        // The window exists before its controls do; it is complete once it is shown.
+        return (found != nullptr && IsWindowVisible(found)) || !running();
     });
-    if (!found) {
+    if (!found || !IsWindowVisible(found)) {
         why_ = running() ? "no main window in time" : "the process ended without a window";
         return;
     }
