@@ -187,9 +187,23 @@ bool runHostProgram(const std::wstring& unixPath, const std::wstring& arguments)
 }
 
 bool clickAt(POINT screen, int button) {
-    return runHostProgram(L"/usr/bin/xdotool", L"mousemove " + std::to_wstring(screen.x) + L" " +
-                                                   std::to_wstring(screen.y) + L" click " +
-                                                   std::to_wstring(button));
+    // --sync: the click must not come before the pointer has arrived. It waits for a move,
+    // so the pointer first steps next to the target, where no click of ours ever leaves it.
+    const std::wstring x = std::to_wstring(screen.x);
+    const std::wstring y = std::to_wstring(screen.y);
+    return runHostProgram(L"/usr/bin/xdotool",
+                          L"mousemove --sync " + std::to_wstring(screen.x + 1) + L" " +
+                              std::to_wstring(screen.y + 1) + L" mousemove --sync " + x + L" " + y +
+                              L" click " + std::to_wstring(button));
+}
+
+bool clickUntil(POINT screen, int button, const std::function<bool()>& effect) {
+    // A click can be lost while the pointer's window is still changing; the effect decides.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!clickAt(screen, button)) return false;
+        if (waitUntil(effect, kPatienceMs / 3)) return true;
+    }
+    return false;
 }
 
 bool clickOn(HWND window) {
@@ -200,6 +214,19 @@ bool clickOn(HWND window) {
 
 HWND trayWindow() {
     return FindWindowW(nullptr, L"Wine System Tray");
+}
+
+bool trayIconPosition(POINT& position) {
+    HWND tray = nullptr;
+    if (!waitUntil([&] { return (tray = trayWindow()) != nullptr && IsWindowVisible(tray); })) {
+        return false;
+    }
+    RECT client{};
+    GetClientRect(tray, &client);
+    // Icons are laid out from the left of the area's client part; ours is the only one.
+    const int icon = GetSystemMetrics(SM_CXSMICON);
+    position = {icon / 2 + 2, (client.bottom - client.top) / 2};
+    return ClientToScreen(tray, &position) != FALSE;
 }
 
 HWND openPopupMenu() {

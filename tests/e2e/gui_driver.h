@@ -62,11 +62,15 @@ bool runHostProgram(const std::wstring& unixPath, const std::wstring& arguments)
 // A real click of the X display's pointer at a screen position (1 left, 3 right).
 bool clickAt(POINT screen, int button);
 
+// Clicks until the effect shows, a few times at most; true when it showed.
+bool clickUntil(POINT screen, int button, const std::function<bool()>& effect);
 // A real left click in the middle of a window.
 bool clickOn(HWND window);
 
 // Wine's stand-alone notification area, where tray icons appear without a desktop shell.
 HWND trayWindow();
+// Where the only icon in that area sits on the screen; false when the area is not there.
+bool trayIconPosition(POINT& position);
 // The first pop-up menu on screen, if any.
 HWND openPopupMenu();
 // A top-level window of the process with the given caption, if any.

@@ -46,15 +46,10 @@ class MainWindow : public ::testing::Test {
             << "a minimised window hides itself";
     }
 
-    POINT trayIconPosition() {
-        HWND tray = nullptr;
-        waitUntil([&] { return (tray = trayWindow()) != nullptr && IsWindowVisible(tray); });
-        EXPECT_NE(tray, nullptr) << "no notification area window";
-        RECT area{};
-        GetWindowRect(tray, &area);
-        // The only icon in the area sits at its left end.
-        const int icon = GetSystemMetrics(SM_CXSMICON);
-        return {area.left + icon / 2 + 2, area.top + (area.bottom - area.top) / 2};
+    POINT trayIcon() {
+        POINT position{};
+        EXPECT_TRUE(trayIconPosition(position)) << "no notification area";
+        return position;
     }
 
     Product product;
@@ -122,16 +117,15 @@ TEST_F(MainWindow, EnterAndEscapeTriggerNothing) {
 
 TEST_F(MainWindow, MinimisingHidesAndALeftClickOnTheTrayIconBringsItBack) {
     ASSERT_NO_FATAL_FAILURE(minimiseIntoTheTray());
-    ASSERT_TRUE(clickAt(trayIconPosition(), 1));
-    EXPECT_TRUE(waitUntil([&] {
+    EXPECT_TRUE(clickUntil(trayIcon(), 1, [&] {
         return IsWindowVisible(product.window()) && !IsIconic(product.window());
     })) << "the window came not back in normal size";
 }
 
 TEST_F(MainWindow, RightClickOnTheTrayIconOpensTheMenuWhoseLastItemQuits) {
     ASSERT_NO_FATAL_FAILURE(minimiseIntoTheTray());
-    ASSERT_TRUE(clickAt(trayIconPosition(), 3));
-    ASSERT_TRUE(waitUntil([] { return openPopupMenu() != nullptr; })) << "no pop-up menu";
+    ASSERT_TRUE(clickUntil(trayIcon(), 3, [] { return openPopupMenu() != nullptr; }))
+        << "no pop-up menu";
     EXPECT_FALSE(IsWindowVisible(product.window())) << "the menu alone does not show the window";
 
     // Up from no selection lands on the last item, "Programm verlassen".
