@@ -251,6 +251,21 @@ void Win32MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
     }
     SetWindowPos(window_.get(), nullptr, left, top, frame.right - frame.left,
                  frame.bottom - frame.top, flags);
+    // The frame's own metrics can differ from the computed ones (themes, a DPI the frame was
+    // not drawn for): make up the difference so the client area is exact.
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    const int missingWidth = width - (client.right - client.left);
+    const int missingHeight = height - (client.bottom - client.top);
+    if (missingWidth != 0 || missingHeight != 0) {
+        RECT outer{};
+        GetWindowRect(window_.get(), &outer);
+        SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left + missingWidth,
+                     outer.bottom - outer.top + missingHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The controls still use the old font until they are laid out with the new one.
+    const UniqueGdiObject previousFont = std::move(font_);
     font_.reset(createDialogFont(dpi));
     applyLayout();
 }

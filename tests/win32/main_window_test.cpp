@@ -1,0 +1,114 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/icons.h"
+#include "platform/win32/main_window.h"
+
+namespace taktomat::platform::win32 {
+namespace {
+
+class Win32MainWindowTest : public ::testing::Test {
+  protected:
+    Win32MainWindowTest()
+        : icons(GetModuleHandleW(nullptr)),
+          window(GetModuleHandleW(nullptr), icons, {"Test", 6000, 1680, IconId::Main}) {}
+
+    HWND hwnd() const { return reinterpret_cast<HWND>(window.handle()); }
+
+    RECT clientRectOf(HWND control) const {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+
+    Win32Icons icons;
+    Win32MainWindow window;
+};
+
+TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowAndItsControlsOutAgain) {
+    window.addButton({"Command1", "Start", {4860, 1200, 1095, 420}, 3});
+    const HWND button = GetDlgItem(hwnd(), 103);
+    ASSERT_NE(button, nullptr);
+    const HFONT fontBefore = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+
+    RECT suggested{10, 10, 700, 300};
+    SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    EXPECT_EQ(client.right, 800);
+    EXPECT_EQ(client.bottom, 224);
+    const RECT placed = clientRectOf(button);
+    EXPECT_EQ(placed.left, 648);
+    EXPECT_EQ(placed.top, 160);
+    EXPECT_EQ(placed.right, 794);
+    EXPECT_EQ(placed.bottom, 216);
+    const HFONT fontAfter = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+    EXPECT_NE(fontAfter, fontBefore) << "the font is picked again for the new DPI";
+    LOGFONTW font{};
+    GetObjectW(fontAfter, sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -MulDiv(8, 192, 72));
+}
+
+TEST_F(Win32MainWindowTest, ControlsFollowTheTabIndexInFocusOrder) {
+    // Created out of order, as the main window creates its controls.
+    window.addTextBox({"c", "", {0, 0, 100, 100}, 2});
+    window.addTextBox({"a", "", {0, 0, 100, 100}, 0});
+    window.addLabel({"label", "x", {0, 0, 100, 100}, 1});
+    window.addTextBox({"b", "", {0, 0, 100, 100}, 1 + 2});
+
+    const HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    EXPECT_EQ(GetDlgCtrlID(first), 100);
+    const HWND second = GetNextDlgTabItem(hwnd(), first, FALSE);
+    EXPECT_EQ(GetDlgCtrlID(second), 102);
+    const HWND third = GetNextDlgTabItem(hwnd(), second, FALSE);
+    EXPECT_EQ(GetDlgCtrlID(third), 103);
+}
+
+TEST_F(Win32MainWindowTest, EnterAndEscapeCommandsReachNoControl) {
+    int clicks = 0;
+    Button& button = window.addButton({"Command1", "Start", {4860, 1200, 1095, 420}, 3});
+    button.setOnClick([&] { ++clicks; });
+    SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_EQ(clicks, 0);
+    SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(103, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), 103)));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Win32MainWindowTest, TrayCallbackPassesTheShellsMouseMessage) {
+    std::vector<std::uint32_t> seen;
+    window.setOnTrayCallback([&](std::uint32_t message) { seen.push_back(message); });
+    SendMessageW(hwnd(), window.trayCallbackMessage(), 1, WM_LBUTTONDOWN);
+    SendMessageW(hwnd(), window.trayCallbackMessage(), 1, WM_RBUTTONUP);
+    // Ordinary pointer moves over the window are no tray callbacks.
+    SendMessageW(hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1, 1));
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_RBUTTONUP}));
+    EXPECT_GE(window.trayCallbackMessage(), static_cast<std::uint32_t>(WM_APP));
+}
+
+TEST_F(Win32MainWindowTest, TaskbarCreatedMessageIsPassedOn) {
+    int created = 0;
+    window.setOnTaskbarCreated([&] { ++created; });
+    SendMessageW(hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(created, 1);
+}
+
+TEST_F(Win32MainWindowTest, MinimisingRaisesResizeAndReportsTheState) {
+    int resizes = 0;
+    window.setOnResize([&] { ++resizes; });
+    window.show();
+    window.setWindowState(WindowState::Minimised);
+    EXPECT_EQ(window.windowState(), WindowState::Minimised);
+    EXPECT_GE(resizes, 1);
+    window.setWindowState(WindowState::Normal);
+    EXPECT_EQ(window.windowState(), WindowState::Normal);
+    window.hide();
+    EXPECT_FALSE(window.visible());
+}
+
+}  // namespace
+}  // namespace taktomat::platform::win32
