@@ -12,7 +12,7 @@ namespace taktomat::app {
 // The utility's one window: its controls, named as the user knows them from the layout,
 // and the event handlers that the window system calls.
 class Form1 {
-  public:
+public:
     explicit Form1(platform::Platform& platform);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -38,7 +38,7 @@ class Form1 {
     tray::TrayIcon& trayicon() { return trayicon_; }
     const scheduler::RunState& runState() const { return scheduler_.runState(); }
 
-  private:
+private:
     void wireEvents();
     void addTrayIcon();
     void showWindowFromTray();

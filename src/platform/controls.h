@@ -19,14 +19,14 @@ struct ControlLayout {
 };
 
 class Control {
-  public:
+public:
     virtual ~Control() = default;
     virtual bool enabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;
 };
 
 class TextBox : public Control {
-  public:
+public:
     virtual std::string text() const = 0;
     // Raises the change event synchronously, nested inside the assignment, as typing does.
     virtual void setText(const std::string& text) = 0;
@@ -40,7 +40,7 @@ class TextBox : public Control {
 
 // A drop-down list with an editable text part.
 class ComboBox : public Control {
-  public:
+public:
     virtual void clear() = 0;
     virtual void addItem(const std::string& text) = 0;
     virtual int itemCount() const = 0;
@@ -54,14 +54,14 @@ class ComboBox : public Control {
 };
 
 class Button : public Control {
-  public:
+public:
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
     virtual void setOnClick(EventHandler handler) = 0;
 };
 
 class Label {
-  public:
+public:
     virtual ~Label() = default;
     virtual std::string text() const = 0;
     virtual void setText(const std::string& text) = 0;
@@ -69,7 +69,7 @@ class Label {
 
 // The window's own timer: ticks on the user-interface thread while enabled.
 class Timer {
-  public:
+public:
     virtual ~Timer() = default;
     virtual int intervalMilliseconds() const = 0;
     virtual bool enabled() const = 0;

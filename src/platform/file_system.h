@@ -16,7 +16,7 @@ inline constexpr std::uint32_t kArchive = 32;
 }  // namespace file_attribute
 
 class FileSystem {
-  public:
+public:
     virtual ~FileSystem() = default;
     // The attribute word of a path (relative to the current directory), or nothing when it
     // cannot be read for any reason.

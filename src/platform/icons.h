@@ -31,7 +31,7 @@ enum class Picture { Folder };
 
 // Loaded once, kept for the life of the process: every lookup is immediate.
 class Icons {
-  public:
+public:
     virtual ~Icons() = default;
     virtual NativeHandle handle(IconId icon) const = 0;
 };

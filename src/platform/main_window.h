@@ -30,14 +30,14 @@ struct MenuItem {
 };
 
 class PopupMenu {
-  public:
+public:
     virtual ~PopupMenu() = default;
     virtual const std::vector<MenuItem>& items() const = 0;
 };
 
 // The one main window and the factory of its controls. Controls live as long as the window.
 class MainWindow {
-  public:
+public:
     virtual ~MainWindow() = default;
 
     virtual NativeHandle handle() const = 0;

@@ -12,7 +12,7 @@ inline constexpr int kInformation = 64;
 }  // namespace message_box_style
 
 class MessageBoxes {
-  public:
+public:
     virtual ~MessageBoxes() = default;
     // Modal: returns the button that closed the box. Events of the window (timer ticks
     // among them) go on being delivered while it is open. Without a title the box carries

@@ -24,7 +24,7 @@ struct OpenFileOutcome {
 // The open-file common dialog. Like a dialog control it remembers the file chosen last and
 // opens with it preselected.
 class OpenFileDialog {
-  public:
+public:
     virtual ~OpenFileDialog() = default;
     virtual OpenFileOutcome showOpen(const OpenFileOptions& options) = 0;
     // The full path of the file chosen last, or the empty text before any choice.

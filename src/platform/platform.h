@@ -19,7 +19,7 @@ namespace taktomat::platform {
 
 // Everything the logic needs of the operating system, in one place.
 class Platform {
-  public:
+public:
     virtual ~Platform() = default;
 
     // Creates the one main window, hidden; called once.

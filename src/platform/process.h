@@ -3,7 +3,7 @@
 namespace taktomat::platform {
 
 class Process {
-  public:
+public:
     virtual ~Process() = default;
     // Ends the process at once: no further event is delivered, nothing else runs.
     [[noreturn]] virtual void endProcess() = 0;

@@ -6,7 +6,7 @@
 namespace taktomat::platform {
 
 class ProgramStarter {
-  public:
+public:
     virtual ~ProgramStarter() = default;
     // Starts the program whose command line is `commandLine`, unchanged and unquoted, with
     // the show-window value given; returns at once with a task number (0 when it failed).

@@ -6,7 +6,7 @@ namespace taktomat::platform {
 
 // Per-user text values addressed by application, section and key.
 class SettingsStore {
-  public:
+public:
     virtual ~SettingsStore() = default;
     // The stored text, or the empty text when application, section or key is missing.
     virtual std::string get(const std::string& application, const std::string& section,

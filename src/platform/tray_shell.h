@@ -51,7 +51,7 @@ inline constexpr std::uint32_t kContextMenu = 0x007B;
 }  // namespace tray_mouse
 
 class TrayShell {
-  public:
+public:
     virtual ~TrayShell() = default;
     // Shell_NotifyIconA: the result is the shell's, nonzero on success.
     virtual std::int32_t notify(TrayMessage message, const NotifyIconDataA& record) = 0;

@@ -27,7 +27,7 @@ inline constexpr const char* kStopCaption = "Stop";
 // The switch between idle and running. Whether a run is active is held by the caption of
 // the Start/Stop button alone: "Start" means idle.
 class Scheduler {
-  public:
+public:
     Scheduler(RunControls controls, platform::Platform& platform, tray::TrayIcon& trayicon);
 
     // Start when the button reads exactly "Start", else stop.
@@ -35,7 +35,7 @@ class Scheduler {
 
     const RunState& runState() const { return runState_; }
 
-  private:
+private:
     void start();
     void stop();
     // The four checks in their order; the first that fails shows its box and says no.

@@ -14,7 +14,7 @@ inline constexpr std::uint32_t kTrayFlags =
 // The one tray record of the process and the three shell operations on it. Every call
 // passes the whole record; the shell's answer is returned but nobody needs to look at it.
 class TrayIcon {
-  public:
+public:
     explicit TrayIcon(platform::TrayShell& shell) : shell_(shell) {}
 
     // Identifier 1, flags message + icon + tip; window, callback, icon and tip as given.
@@ -29,7 +29,7 @@ class TrayIcon {
 
     platform::NotifyIconDataA trayData{};
 
-  private:
+private:
     platform::TrayShell& shell_;
 };
 

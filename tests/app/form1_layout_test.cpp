@@ -36,7 +36,7 @@ const ExpectedControl kExpected[] = {
 };
 
 class Form1Layout : public ::testing::Test {
-  protected:
+protected:
     FakePlatform platform;
     Form1 form{platform};
     testing::FakeMainWindow& window = platform.window();

@@ -12,7 +12,7 @@ using testing::FakePlatform;
 namespace mouse = platform::tray_mouse;
 
 class Form1Tray : public ::testing::Test {
-  protected:
+protected:
     Form1Tray() { form.open(); }
 
     void hideInTray() {

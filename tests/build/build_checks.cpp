@@ -20,8 +20,8 @@ std::string Utf8(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
     return result;
 }
 
@@ -45,8 +45,7 @@ private:
     DWORD error_;
 };
 
-std::vector<unsigned char> ResourceBytes(HMODULE module, const wchar_t* type,
-                                         const wchar_t* name) {
+std::vector<unsigned char> ResourceBytes(HMODULE module, const wchar_t* type, const wchar_t* name) {
     HRSRC info = FindResourceW(module, name, type);
     if (!info) return {};
     HGLOBAL handle = LoadResource(module, info);
@@ -118,8 +117,8 @@ std::string Describe(const ImageFormat& format) {
 class Product : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(exe_.get(), nullptr) << "cannot open " << Utf8(kTaktomatExe)
-                                       << " as a data file, error " << exe_.error();
+        ASSERT_NE(exe_.get(), nullptr)
+            << "cannot open " << Utf8(kTaktomatExe) << " as a data file, error " << exe_.error();
     }
 
     DataFile exe_{kTaktomatExe};

@@ -23,7 +23,7 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatien
 
 // A running taktomat.exe with its main window. Ends it at the end, politely when it can.
 class Product {
-  public:
+public:
     explicit Product(const std::wstring& arguments = L"");
     ~Product();
     Product(const Product&) = delete;
@@ -45,7 +45,7 @@ class Product {
     // Brings the main window to the foreground and waits until it is there.
     bool activate() const;
 
-  private:
+private:
     PROCESS_INFORMATION info_{};
     HWND window_ = nullptr;
     std::string why_;

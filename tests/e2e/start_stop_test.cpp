@@ -19,7 +19,7 @@ constexpr int kMode = 7;
 constexpr int kPasses = 9;
 
 class StartStop : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(product.ready()) << product.why();
         ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(product.window()) != FALSE; }));

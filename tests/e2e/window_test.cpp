@@ -30,7 +30,7 @@ const ExpectedControl kControls[] = {
 };
 
 class MainWindow : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(product.ready()) << product.why();
         ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(product.window()) != FALSE; }))
@@ -136,7 +136,7 @@ TEST_F(MainWindow, RightClickOnTheTrayIconOpensTheMenuWhoseLastItemQuits) {
 
 // Display scaling is a per-user setting that Wine reads when a program starts.
 class DisplayScaling {
-  public:
+public:
     explicit DisplayScaling(DWORD dpi) {
         RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
                         KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
@@ -158,7 +158,7 @@ class DisplayScaling {
     DisplayScaling(const DisplayScaling&) = delete;
     DisplayScaling& operator=(const DisplayScaling&) = delete;
 
-  private:
+private:
     HKEY key_ = nullptr;
     DWORD previous_ = 96;
     bool hadValue_ = false;

@@ -26,7 +26,7 @@ void require(bool condition, const std::string& what) {
 }
 
 class Cursor {
-  public:
+public:
     Cursor(const Bytes& bytes, std::size_t position) : bytes_(bytes), position_(position) {}
 
     std::uint8_t u8() {
@@ -48,7 +48,7 @@ class Cursor {
     }
     std::size_t position() const { return position_; }
 
-  private:
+private:
     const Bytes& bytes_;
     std::size_t position_;
 };

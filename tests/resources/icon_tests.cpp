@@ -103,7 +103,7 @@ double handShare(Rgb colour, Rgb face, Rgb hand) {
 }
 
 class ClockIconTest : public ::testing::TestWithParam<ClockCase> {
-  protected:
+protected:
     void SetUp() override { icon_ = icontest::readIconFile(kResources / GetParam().file); }
 
     const Picture& image(int index) const {

@@ -8,7 +8,7 @@ namespace {
 
 // The two number fields share one filter; every case runs on both.
 class NumberFilter : public ::testing::TestWithParam<const char*> {
-  protected:
+protected:
     NumberFilter() { form.open(); }
 
     testing::FakePlatform platform;

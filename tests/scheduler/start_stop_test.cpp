@@ -12,7 +12,7 @@ using testing::Journal;
 const char* const kFile = "c:\\tool.exe";
 
 class StartStop : public ::testing::Test {
-  protected:
+protected:
     StartStop() {
         platform.files.addFile(kFile);
         form.open();

@@ -17,7 +17,7 @@ void noteEnabled(Journal* journal, const std::string& name, bool enabled);
 // event synchronously (nested inside the assignment) and puts the caret at the start;
 // the user* calls act like a person at the keyboard, one change event per edit.
 class FakeTextBox final : public platform::TextBox {
-  public:
+public:
     explicit FakeTextBox(platform::ControlLayout layout) : layout_(std::move(layout)) {}
 
     const platform::ControlLayout& layout() const { return layout_; }
@@ -49,7 +49,7 @@ class FakeTextBox final : public platform::TextBox {
 
     Journal* journal = nullptr;
 
-  private:
+private:
     void replaceSelection(const std::string& replacement);
     void raiseChange();
 
@@ -63,7 +63,7 @@ class FakeTextBox final : public platform::TextBox {
 };
 
 class FakeComboBox final : public platform::ComboBox {
-  public:
+public:
     explicit FakeComboBox(platform::ControlLayout layout) : layout_(std::move(layout)) {}
 
     const platform::ControlLayout& layout() const { return layout_; }
@@ -89,7 +89,7 @@ class FakeComboBox final : public platform::ComboBox {
 
     Journal* journal = nullptr;
 
-  private:
+private:
     platform::ControlLayout layout_;
     std::vector<std::string> items_;
     int index_ = -1;
@@ -99,7 +99,7 @@ class FakeComboBox final : public platform::ComboBox {
 };
 
 class FakeButton final : public platform::Button {
-  public:
+public:
     FakeButton(platform::ControlLayout layout, bool picture)
         : layout_(std::move(layout)), caption_(picture ? "" : layout_.text), picture_(picture) {}
 
@@ -120,7 +120,7 @@ class FakeButton final : public platform::Button {
 
     Journal* journal = nullptr;
 
-  private:
+private:
     platform::ControlLayout layout_;
     std::string caption_;
     bool picture_;
@@ -129,7 +129,7 @@ class FakeButton final : public platform::Button {
 };
 
 class FakeLabel final : public platform::Label {
-  public:
+public:
     explicit FakeLabel(platform::ControlLayout layout)
         : layout_(std::move(layout)), text_(layout_.text) {}
 
@@ -137,13 +137,13 @@ class FakeLabel final : public platform::Label {
     std::string text() const override { return text_; }
     void setText(const std::string& text) override { text_ = text; }
 
-  private:
+private:
     platform::ControlLayout layout_;
     std::string text_;
 };
 
 class FakeTimer final : public platform::Timer {
-  public:
+public:
     explicit FakeTimer(int interval) : interval_(interval) {}
 
     int intervalMilliseconds() const override { return interval_; }
@@ -160,7 +160,7 @@ class FakeTimer final : public platform::Timer {
 
     Journal* journal = nullptr;
 
-  private:
+private:
     int interval_;
     bool enabled_ = false;
     platform::EventHandler onTick_;

@@ -22,18 +22,18 @@ struct ProcessEnded {};
 // each, so a test can check the order of effects across fakes.
 
 class FakePopupMenu final : public platform::PopupMenu {
-  public:
+public:
     explicit FakePopupMenu(std::vector<platform::MenuItem> items) : items_(std::move(items)) {}
     const std::vector<platform::MenuItem>& items() const override { return items_; }
     // Runs the item's handler as a choice from the open menu would.
     void choose(const std::string& name) const;
 
-  private:
+private:
     std::vector<platform::MenuItem> items_;
 };
 
 class FakeMainWindow final : public platform::MainWindow {
-  public:
+public:
     FakeMainWindow(platform::WindowLayout layout, const platform::Icons& icons, Journal& journal)
         : layout_(std::move(layout)), caption_(layout_.caption), icons_(icons), journal_(journal) {}
 
@@ -100,7 +100,7 @@ class FakeMainWindow final : public platform::MainWindow {
     static constexpr platform::NativeHandle kHandle = 0x4711;
     static constexpr std::uint32_t kTrayCallbackMessage = 0x8001;
 
-  private:
+private:
     template <typename Control>
     Control& find(const std::map<std::string, std::unique_ptr<Control>>& controls,
                   const std::string& name) const;
@@ -136,7 +136,7 @@ struct TrayCall {
 };
 
 class FakeTrayShell final : public platform::TrayShell {
-  public:
+public:
     explicit FakeTrayShell(Journal& journal) : journal_(journal) {}
     std::int32_t notify(platform::TrayMessage message,
                         const platform::NotifyIconDataA& record) override;
@@ -144,7 +144,7 @@ class FakeTrayShell final : public platform::TrayShell {
     std::vector<TrayCall> calls;
     std::int32_t result = 1;
 
-  private:
+private:
     Journal& journal_;
 };
 
@@ -154,20 +154,20 @@ struct ProgramStart {
 };
 
 class FakeProgramStarter final : public platform::ProgramStarter {
-  public:
+public:
     explicit FakeProgramStarter(Journal& journal) : journal_(journal) {}
     std::int32_t start(const std::string& commandLine, int showWindow) override;
 
     std::vector<ProgramStart> starts;
     std::int32_t result = 1234;
 
-  private:
+private:
     Journal& journal_;
 };
 
 // Answers from a table of paths; anything not in it does not exist.
 class FakeFileSystem final : public platform::FileSystem {
-  public:
+public:
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
 
     void addFile(const std::string& path, std::uint32_t attributes = 32) {
@@ -188,7 +188,7 @@ struct StoreAccess {
 };
 
 class FakeSettingsStore final : public platform::SettingsStore {
-  public:
+public:
     explicit FakeSettingsStore(Journal& journal) : journal_(journal) {}
     std::string get(const std::string& application, const std::string& section,
                     const std::string& key) override;
@@ -206,7 +206,7 @@ class FakeSettingsStore final : public platform::SettingsStore {
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<StoreAccess> accesses;
 
-  private:
+private:
     Journal& journal_;
 };
 
@@ -220,7 +220,7 @@ struct ShownBox {
 // while whileOpen runs; there the test can deliver events (a timer tick, say) as the window
 // system would during the box. Its result is the button that closed the box.
 class FakeMessageBoxes final : public platform::MessageBoxes {
-  public:
+public:
     explicit FakeMessageBoxes(Journal& journal) : journal_(journal) {}
     int show(const std::string& prompt, int style,
              const std::optional<std::string>& title) override;
@@ -230,14 +230,14 @@ class FakeMessageBoxes final : public platform::MessageBoxes {
     std::vector<ShownBox> shown;
     std::function<int(const ShownBox&)> whileOpen;
 
-  private:
+private:
     Journal& journal_;
     int open_ = 0;
 };
 
 // Modal like the real dialog: whileOpen decides the outcome and may choose a file.
 class FakeOpenFileDialog final : public platform::OpenFileDialog {
-  public:
+public:
     explicit FakeOpenFileDialog(Journal& journal) : journal_(journal) {}
     platform::OpenFileOutcome showOpen(const platform::OpenFileOptions& options) override;
     std::string fileName() const override { return fileName_; }
@@ -252,40 +252,40 @@ class FakeOpenFileDialog final : public platform::OpenFileDialog {
     std::vector<platform::OpenFileOptions> opened;
     std::vector<std::string> preselected;
 
-  private:
+private:
     Journal& journal_;
     std::string fileName_;
 };
 
 // Distinct handles for the thirteen icons, none of them zero.
 class FakeIcons final : public platform::Icons {
-  public:
+public:
     platform::NativeHandle handle(platform::IconId icon) const override {
         return 0x1000 + static_cast<platform::NativeHandle>(icon);
     }
 };
 
 class FakeProcess final : public platform::Process {
-  public:
+public:
     explicit FakeProcess(Journal& journal) : journal_(journal) {}
     [[noreturn]] void endProcess() override;
     bool ended = false;
 
-  private:
+private:
     Journal& journal_;
 };
 
 class FakeClock final : public platform::Clock {
-  public:
+public:
     std::chrono::milliseconds now() const override { return now_; }
     void advance(std::chrono::milliseconds by) { now_ += by; }
 
-  private:
+private:
     std::chrono::milliseconds now_{1'000'000};
 };
 
 class FakePlatform final : public platform::Platform {
-  public:
+public:
     FakePlatform();
 
     platform::MainWindow& createMainWindow(const platform::WindowLayout& layout) override;
@@ -319,7 +319,7 @@ class FakePlatform final : public platform::Platform {
     platform::Version versionInfo{1, 2, 0, 0};
     std::string commandLineText;
 
-  private:
+private:
     std::unique_ptr<FakeMainWindow> window_;
 };
 

@@ -9,7 +9,7 @@ namespace taktomat::platform::win32 {
 namespace {
 
 class Win32ComboBoxTest : public ::testing::Test {
-  protected:
+protected:
     Win32ComboBoxTest()
         : icons(GetModuleHandleW(nullptr)),
           window(GetModuleHandleW(nullptr), icons, {"Test", 6000, 1680, IconId::Main}),

@@ -9,7 +9,7 @@ namespace taktomat::platform::win32 {
 namespace {
 
 class Win32MainWindowTest : public ::testing::Test {
-  protected:
+protected:
     Win32MainWindowTest()
         : icons(GetModuleHandleW(nullptr)),
           window(GetModuleHandleW(nullptr), icons, {"Test", 6000, 1680, IconId::Main}) {}

@@ -12,7 +12,7 @@ namespace taktomat::platform::win32 {
 namespace {
 
 class Win32TextBoxTest : public ::testing::Test {
-  protected:
+protected:
     Win32TextBoxTest()
         : icons(GetModuleHandleW(nullptr)),
           window(GetModuleHandleW(nullptr), icons, {"Test", 6000, 1680, IconId::Main}),

@@ -8,7 +8,7 @@ namespace icongen {
 
 // Little-endian output, the byte order of every Windows file header.
 class ByteBuffer {
-  public:
+public:
     void u8(std::uint8_t value) { bytes_.push_back(value); }
     void u16(std::uint16_t value);
     void u32(std::uint32_t value);
@@ -19,7 +19,7 @@ class ByteBuffer {
     std::size_t size() const { return bytes_.size(); }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
-  private:
+private:
     std::vector<std::uint8_t> bytes_;
 };
 

@@ -21,7 +21,7 @@ Rgb blend(Rgb under, Rgb over, int coverage);
 
 // A picture together with the icon mask that says which pixels let the background through.
 class Image {
-  public:
+public:
     Image(int width, int height, Rgb fill);
 
     int width() const { return width_; }
@@ -33,7 +33,7 @@ class Image {
     bool transparent(int x, int y) const { return transparent_[index(x, y)] != 0; }
     void setTransparent(int x, int y, bool value) { transparent_[index(x, y)] = value ? 1 : 0; }
 
-  private:
+private:
     int index(int x, int y) const;
 
     int width_;

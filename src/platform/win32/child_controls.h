@@ -12,7 +12,7 @@ namespace taktomat::platform::win32 {
 // A control window inside the main window. The main window routes its WM_COMMAND
 // notifications here by control id and lays it out again when the DPI changes.
 class ChildControl {
-  public:
+public:
     ChildControl(HWND parent, int id, const ControlLayout& layout, const wchar_t* windowClass,
                  DWORD style, DWORD exStyle);
     virtual ~ChildControl() = default;
@@ -28,20 +28,20 @@ class ChildControl {
     virtual void applyLayout(int dpi, HFONT font);
     virtual void onCommand(WORD /*notification*/) {}
 
-  protected:
+protected:
     std::string windowText() const;
     void setWindowText(const std::string& text);
     bool isEnabled() const;
     void enable(bool enabled);
 
-  private:
+private:
     int id_;
     ControlLayout layout_;
     UniqueWindow window_;
 };
 
 class Win32TextBox final : public ChildControl, public TextBox {
-  public:
+public:
     Win32TextBox(HWND parent, int id, const ControlLayout& layout);
 
     bool enabled() const override { return isEnabled(); }
@@ -54,7 +54,7 @@ class Win32TextBox final : public ChildControl, public TextBox {
 
     void onCommand(WORD notification) override;
 
-  private:
+private:
     EventHandler onChange_;
     // While the program assigns the text, the control's own EN_CHANGE is not passed on:
     // the assignment raises the event itself, exactly once.
@@ -62,7 +62,7 @@ class Win32TextBox final : public ChildControl, public TextBox {
 };
 
 class Win32ComboBox final : public ChildControl, public ComboBox {
-  public:
+public:
     Win32ComboBox(HWND parent, int id, const ControlLayout& layout);
 
     bool enabled() const override { return isEnabled(); }
@@ -78,12 +78,12 @@ class Win32ComboBox final : public ChildControl, public ComboBox {
     void applyLayout(int dpi, HFONT font) override;
     void onCommand(WORD notification) override;
 
-  private:
+private:
     EventHandler onEdit_;
 };
 
 class Win32Button final : public ChildControl, public Button {
-  public:
+public:
     Win32Button(HWND parent, int id, const ControlLayout& layout, DWORD extraStyle = 0);
 
     bool enabled() const override { return isEnabled(); }
@@ -94,13 +94,13 @@ class Win32Button final : public ChildControl, public Button {
 
     void onCommand(WORD notification) override;
 
-  private:
+private:
     EventHandler onClick_;
 };
 
 // Shows one bitmap resource, scaled with the DPI, and no text.
 class Win32PictureButton final : public ChildControl, public Button {
-  public:
+public:
     Win32PictureButton(HWND parent, int id, const ControlLayout& layout, HINSTANCE instance,
                        int bitmapResource, int bitmapSize);
 
@@ -113,7 +113,7 @@ class Win32PictureButton final : public ChildControl, public Button {
     void applyLayout(int dpi, HFONT font) override;
     void onCommand(WORD notification) override;
 
-  private:
+private:
     HINSTANCE instance_;
     int bitmapResource_;
     int bitmapSize_;
@@ -122,7 +122,7 @@ class Win32PictureButton final : public ChildControl, public Button {
 };
 
 class Win32Label final : public ChildControl, public Label {
-  public:
+public:
     Win32Label(HWND parent, int id, const ControlLayout& layout);
 
     std::string text() const override { return windowText(); }

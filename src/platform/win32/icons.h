@@ -12,11 +12,11 @@ namespace taktomat::platform::win32 {
 // The thirteen clock icons at the small-icon size of the tray, loaded from the executable's
 // resources once and kept until the process ends.
 class Win32Icons final : public Icons {
-  public:
+public:
     explicit Win32Icons(HINSTANCE instance);
     NativeHandle handle(IconId icon) const override;
 
-  private:
+private:
     std::array<UniqueIcon, 1 + kFrameCount> icons_;
 };
 

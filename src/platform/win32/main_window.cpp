@@ -10,7 +10,7 @@
 namespace taktomat::platform::win32 {
 
 class Win32Timer final : public Timer {
-  public:
+public:
     Win32Timer(HWND window, UINT_PTR id, int interval)
         : window_(window), id_(id), interval_(interval) {}
     ~Win32Timer() override { setEnabled(false); }
@@ -32,7 +32,7 @@ class Win32Timer final : public Timer {
         if (enabled_ && onTick_) onTick_();
     }
 
-  private:
+private:
     HWND window_;
     UINT_PTR id_;
     int interval_;
@@ -41,7 +41,7 @@ class Win32Timer final : public Timer {
 };
 
 class Win32PopupMenu final : public PopupMenu {
-  public:
+public:
     static constexpr UINT kFirstItemId = 1000;
 
     explicit Win32PopupMenu(std::vector<MenuItem> items)
@@ -66,7 +66,7 @@ class Win32PopupMenu final : public PopupMenu {
         if (item.onClick) item.onClick();
     }
 
-  private:
+private:
     std::vector<MenuItem> items_;
     UniqueMenu menu_;
 };

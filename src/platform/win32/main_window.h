@@ -16,7 +16,7 @@ class Win32Timer;
 class Win32PopupMenu;
 
 class Win32MainWindow final : public MainWindow {
-  public:
+public:
     static constexpr const wchar_t* kClassName = L"Taktomat.Form1";
 
     Win32MainWindow(HINSTANCE instance, const Icons& icons, const WindowLayout& layout);
@@ -56,15 +56,15 @@ class Win32MainWindow final : public MainWindow {
         onTaskbarCreated_ = std::move(handler);
     }
 
-  private:
+private:
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
-  public:
+public:
     // Control ids are this plus the tab index. Ids 1 and 2 are what the dialog keys Enter
     // and Escape send; controls stay clear of them.
     static constexpr int kFirstControlId = 100;
 
-  private:
+private:
     static constexpr UINT_PTR kFirstTimerId = 1;
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,

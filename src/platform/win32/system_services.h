@@ -16,19 +16,19 @@
 namespace taktomat::platform::win32 {
 
 class Win32ProgramStarter final : public ProgramStarter {
-  public:
+public:
     std::int32_t start(const std::string& commandLine, int showWindow) override;
 };
 
 class Win32FileSystem final : public FileSystem {
-  public:
+public:
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
 };
 
 // Kept where the classic GetSetting and SaveSetting keep theirs, so values stored by
 // earlier versions are found: HKCU\Software\VB and VBA Program Settings\<app>\<section>.
 class Win32SettingsStore final : public SettingsStore {
-  public:
+public:
     std::string get(const std::string& application, const std::string& section,
                     const std::string& key) override;
     void save(const std::string& application, const std::string& section, const std::string& key,
@@ -36,34 +36,34 @@ class Win32SettingsStore final : public SettingsStore {
 };
 
 class Win32MessageBoxes final : public MessageBoxes {
-  public:
+public:
     // The owner is looked up at every box, so boxes opened before the window exist work.
     explicit Win32MessageBoxes(const HWND& owner) : owner_(owner) {}
     int show(const std::string& prompt, int style,
              const std::optional<std::string>& title) override;
 
-  private:
+private:
     const HWND& owner_;
 };
 
 class Win32OpenFileDialog final : public OpenFileDialog {
-  public:
+public:
     explicit Win32OpenFileDialog(const HWND& owner) : owner_(owner) {}
     OpenFileOutcome showOpen(const OpenFileOptions& options) override;
     std::string fileName() const override { return fileName_; }
 
-  private:
+private:
     const HWND& owner_;
     std::string fileName_;
 };
 
 class Win32Process final : public Process {
-  public:
+public:
     [[noreturn]] void endProcess() override;
 };
 
 class Win32Clock final : public Clock {
-  public:
+public:
     std::chrono::milliseconds now() const override;
 };
 

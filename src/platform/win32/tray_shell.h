@@ -5,7 +5,7 @@
 namespace taktomat::platform::win32 {
 
 class Win32TrayShell final : public TrayShell {
-  public:
+public:
     std::int32_t notify(TrayMessage message, const NotifyIconDataA& record) override;
 };
 

@@ -10,7 +10,7 @@ namespace taktomat::platform::win32 {
 // be closed twice; put() hands the slot to functions that return handles through a pointer.
 template <typename Traits>
 class UniqueHandle {
-  public:
+public:
     using pointer = typename Traits::pointer;
 
     UniqueHandle() noexcept = default;
@@ -38,7 +38,7 @@ class UniqueHandle {
         return &value_;
     }
 
-  private:
+private:
     pointer value_ = Traits::invalid();
 };
 

@@ -13,7 +13,7 @@
 namespace taktomat::platform::win32 {
 
 class Win32Platform final : public Platform {
-  public:
+public:
     explicit Win32Platform(HINSTANCE instance);
 
     MainWindow& createMainWindow(const WindowLayout& layout) override;
@@ -30,7 +30,7 @@ class Win32Platform final : public Platform {
     std::string commandLine() const override { return commandLine_; }
     int runEventLoop() override;
 
-  private:
+private:
     HINSTANCE instance_;
     Win32Icons icons_;
     Version version_;
