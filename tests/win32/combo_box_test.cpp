@@ -2,29 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/icons.h"
-#include "platform/win32/main_window.h"
+#include "window_fixture.h"
 
 namespace taktomat::platform::win32 {
 namespace {
 
-class Win32ComboBoxTest : public ::testing::Test {
+class Win32ComboBoxTest : public WindowFixture {
 protected:
-    Win32ComboBoxTest()
-        : icons(GetModuleHandleW(nullptr)),
-          window(GetModuleHandleW(nullptr), icons, {"Test", 6000, 1680, IconId::Main}),
-          combo(window.addComboBox({"Combo1", "", {3150, 405, 2805, 315}, 7})) {
+    Win32ComboBoxTest() : combo(window.addComboBox({"Combo1", "", {3150, 405, 2805, 315}, 7})) {
         for (const char* item : {"null", "eins", "zwei"}) combo.addItem(item);
         combo.setOnEdit([this] { ++edits; });
     }
 
     HWND editPart() const {
-        const HWND box = GetDlgItem(reinterpret_cast<HWND>(window.handle()), 107);
+        const HWND box = controlWithTabIndex(7);
         return FindWindowExW(box, nullptr, L"Edit", nullptr);
     }
 
-    Win32Icons icons;
-    Win32MainWindow window;
     ComboBox& combo;
     int edits = 0;
 };

@@ -2,29 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/icons.h"
-#include "platform/win32/main_window.h"
+#include "window_fixture.h"
 
 namespace taktomat::platform::win32 {
 namespace {
 
-class Win32MainWindowTest : public ::testing::Test {
+class Win32MainWindowTest : public WindowFixture {
 protected:
-    Win32MainWindowTest()
-        : icons(GetModuleHandleW(nullptr)),
-          window(GetModuleHandleW(nullptr), icons, {"Test", 6000, 1680, IconId::Main}) {}
-
-    HWND hwnd() const { return reinterpret_cast<HWND>(window.handle()); }
-
     RECT clientRectOf(HWND control) const {
         RECT rect{};
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
-
-    Win32Icons icons;
-    Win32MainWindow window;
 };
 
 TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowAndItsControlsOutAgain) {

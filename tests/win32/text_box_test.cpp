@@ -4,29 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/icons.h"
-#include "platform/win32/main_window.h"
 #include "platform/win32/text.h"
+#include "window_fixture.h"
 
 namespace taktomat::platform::win32 {
 namespace {
 
-class Win32TextBoxTest : public ::testing::Test {
+class Win32TextBoxTest : public WindowFixture {
 protected:
-    Win32TextBoxTest()
-        : icons(GetModuleHandleW(nullptr)),
-          window(GetModuleHandleW(nullptr), icons, {"Test", 6000, 1680, IconId::Main}),
-          box(window.addTextBox({"feld", "", {945, 405, 1140, 330}, 2})) {
+    Win32TextBoxTest() : box(window.addTextBox({"feld", "", {945, 405, 1140, 330}, 2})) {
         box.setOnChange([this] {
             ++changes;
             seen.push_back(box.text());
         });
     }
 
-    HWND edit() const { return GetDlgItem(reinterpret_cast<HWND>(window.handle()), 102); }
+    HWND edit() const { return controlWithTabIndex(2); }
 
-    Win32Icons icons;
-    Win32MainWindow window;
     TextBox& box;
     int changes = 0;
     std::vector<std::string> seen;

@@ -29,15 +29,11 @@ void ChildControl::applyLayout(int dpi, HFONT font) {
 }
 
 std::string ChildControl::windowText() const {
-    const int length = GetWindowTextLengthW(hwnd());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(hwnd(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return toUtf8(text);
+    return windowTextUtf8(hwnd());
 }
 
 void ChildControl::setWindowText(const std::string& text) {
-    SetWindowTextW(hwnd(), toWide(text).c_str());
+    setWindowTextUtf8(hwnd(), text);
 }
 
 bool ChildControl::isEnabled() const {

@@ -300,15 +300,11 @@ NativeHandle Win32MainWindow::handle() const {
 }
 
 std::string Win32MainWindow::caption() const {
-    const int length = GetWindowTextLengthW(window_.get());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window_.get(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return toUtf8(text);
+    return windowTextUtf8(window_.get());
 }
 
 void Win32MainWindow::setCaption(const std::string& caption) {
-    SetWindowTextW(window_.get(), toWide(caption).c_str());
+    setWindowTextUtf8(window_.get(), caption);
 }
 
 NativeHandle Win32MainWindow::icon() const {

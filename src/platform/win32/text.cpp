@@ -23,6 +23,18 @@ std::string toUtf8(std::wstring_view utf16) {
     return utf8;
 }
 
+std::string windowTextUtf8(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return toUtf8(text);
+}
+
+void setWindowTextUtf8(HWND window, std::string_view text) {
+    SetWindowTextW(window, toWide(text).c_str());
+}
+
 std::string utf8ToAnsi(std::string_view utf8) {
     const std::wstring wide = toWide(utf8);
     if (wide.empty()) return {};
