@@ -70,11 +70,15 @@ void Form1::wireEvents() {
 }
 
 void Form1::open() {
+    Form_Load();
+    window_.show();
+}
+
+void Form1::Form_Load() {
     Combo1.clear();
     for (std::string_view text : kWindowModeTexts) Combo1.addItem(std::string(text));
     Combo1.setSelectedIndex(kDefaultWindowMode);
     addTrayIcon();
-    window_.show();
 }
 
 void Form1::addTrayIcon() {

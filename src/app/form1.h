@@ -21,6 +21,7 @@ public:
     void open();
 
     // Event handlers.
+    void Form_Load();
     void Form_Resize();
     void Form_QueryUnload();
     void trayIcon_Callback(std::uint32_t mouseMessage);
