@@ -6,15 +6,15 @@
 namespace taktomat::app {
 
 const ControlSpec& controlSpec(std::string_view name) {
-    for (const ControlSpec& spec : kForm1Controls) {
-        if (spec.name == name) return spec;
+    for (const ControlSpec& entry : kForm1Controls) {
+        if (entry.name == name) return entry;
     }
     throw std::invalid_argument("no control " + std::string(name));
 }
 
 platform::ControlLayout controlLayout(std::string_view name) {
-    const ControlSpec& spec = controlSpec(name);
-    return {std::string(spec.name), std::string(spec.text), spec.bounds, spec.tabIndex};
+    const ControlSpec& entry = controlSpec(name);
+    return {std::string(entry.name), std::string(entry.text), entry.bounds, entry.tabIndex};
 }
 
 platform::WindowLayout form1WindowLayout() {
