@@ -11,11 +11,11 @@ platform::MainWindow& createWindow(platform::Platform& platform) {
     return platform.createMainWindow(form1WindowLayout());
 }
 
-platform::TwipsPoint lineStart(const ControlSpec& line) {
+platform::TwipsPoint lineStart(const ControlEntry& line) {
     return {line.bounds.left, line.bounds.top};
 }
 
-platform::TwipsPoint lineEnd(const ControlSpec& line) {
+platform::TwipsPoint lineEnd(const ControlEntry& line) {
     return {line.bounds.left + line.bounds.width, line.bounds.top + line.bounds.height};
 }
 
@@ -50,7 +50,7 @@ Form1::Form1(platform::Platform& platform)
           platform, trayicon_) {
     // The line is painted by the window, not a control: where it comes in the creation order
     // makes no difference.
-    const ControlSpec& line = controlSpec("Line1");
+    const ControlEntry& line = controlEntry("Line1");
     window_.addLine(lineStart(line), lineEnd(line));
     wireEvents();
 }
@@ -71,7 +71,8 @@ void Form1::wireEvents() {
 
 void Form1::open() {
     Form_Load();
-    window_.show();
+    // A run started during the startup has sent the window to the tray; it stays there.
+    if (window_.windowState() != platform::WindowState::Minimised) window_.show();
 }
 
 void Form1::Form_Load() {
@@ -110,7 +111,9 @@ void Form1::trayIcon_Callback(std::uint32_t mouseMessage) {
 }
 
 void Form1::taskbar_Created() {
-    // The shell forgot our icon with its old task bar; bring it back as it was.
+    // The shell forgot our icon with its old task bar; bring it back as it was. The message
+    // also comes when the icon survived, where an add alone would fail: delete it first.
+    trayicon_.remove();
     trayicon_.add();
 }
 

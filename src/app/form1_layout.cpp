@@ -5,15 +5,15 @@
 
 namespace taktomat::app {
 
-const ControlSpec& controlSpec(std::string_view name) {
-    for (const ControlSpec& entry : kForm1Controls) {
+const ControlEntry& controlEntry(std::string_view name) {
+    for (const ControlEntry& entry : kForm1Controls) {
         if (entry.name == name) return entry;
     }
     throw std::invalid_argument("no control " + std::string(name));
 }
 
 platform::ControlLayout controlLayout(std::string_view name) {
-    const ControlSpec& entry = controlSpec(name);
+    const ControlEntry& entry = controlEntry(name);
     return {std::string(entry.name), std::string(entry.text), entry.bounds, entry.tabIndex};
 }
 

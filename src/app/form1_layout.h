@@ -16,7 +16,7 @@ enum class ControlKind { Button, PictureButton, TextBox, ComboBox, Label, Line, 
 
 // One control of the main window: its name, kind, text when created, place in twips and
 // tab index (-1 for those that take no part in the tab order).
-struct ControlSpec {
+struct ControlEntry {
     std::string_view name;
     ControlKind kind;
     std::string_view text;
@@ -26,7 +26,7 @@ struct ControlSpec {
 
 // In the order in which the window creates them. Line1 runs from (left, top) to
 // (left + width, top + height).
-inline constexpr std::array<ControlSpec, 15> kForm1Controls{{
+inline constexpr std::array<ControlEntry, 15> kForm1Controls{{
     {"Command4", ControlKind::Button, "Hilfe", {4860, 770, 1095, 420}, 11},
     {"durchlauftxt", ControlKind::TextBox, "", {3150, 770, 975, 285}, 9},
     {"Combo1", ControlKind::ComboBox, "", {3150, 405, 2805, 315}, 7},
@@ -63,18 +63,18 @@ inline constexpr std::array<std::string_view, 7> kWindowModeTexts{{
 inline constexpr int kDefaultWindowMode = 6;
 
 // The hidden top-level menu "Dummy" never shows as a menu bar; its items form the tray menu.
-struct MenuItemSpec {
+struct MenuItemEntry {
     std::string_view name;
     std::string_view caption;
 };
-inline constexpr std::array<MenuItemSpec, 4> kTrayMenuItems{{
+inline constexpr std::array<MenuItemEntry, 4> kTrayMenuItems{{
     {"porgmnu", "Ravik Taktomate"},
     {"progmnu", "Programm anzeigen"},
     {"strichmnu", "-"},
     {"quitmnu", "Programm verlassen"},
 }};
 
-const ControlSpec& controlSpec(std::string_view name);
+const ControlEntry& controlEntry(std::string_view name);
 platform::ControlLayout controlLayout(std::string_view name);
 platform::WindowLayout form1WindowLayout();
 

@@ -75,9 +75,11 @@ TEST_F(Form1Layout, ControlsShowTheirCreationTextsAndAreEnabled) {
 
 TEST_F(Form1Layout, TabIndexesRunWithoutGapsAndFocusVisitsTheInputsInOrder) {
     std::vector<std::pair<int, std::string>> byTab;
-    for (const ExpectedControl& control : kExpected)
-        byTab.emplace_back(control.tabIndex, control.name);
+    for (const std::string& name : window.creationOrder()) {
+        byTab.emplace_back(window.controlLayout(name).tabIndex, name);
+    }
     std::sort(byTab.begin(), byTab.end());
+    ASSERT_EQ(byTab.size(), 12u);
     for (size_t i = 0; i < byTab.size(); ++i) EXPECT_EQ(byTab[i].first, static_cast<int>(i));
 
     // Labels hold tab indexes but never take the focus.

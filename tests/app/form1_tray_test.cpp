@@ -103,8 +103,10 @@ TEST_F(Form1Tray, NewTaskbarGetsTheIconBackWithItsCurrentTipAndImage) {
 
     window.taskbarCreated();
 
-    ASSERT_EQ(platform.tray.calls.size(), 2u);
-    const auto& call = platform.tray.calls[1];
+    ASSERT_EQ(platform.tray.calls.size(), 3u);
+    EXPECT_EQ(platform.tray.calls[1].message, platform::TrayMessage::Delete)
+        << "an icon that survived would make the add fail";
+    const auto& call = platform.tray.calls[2];
     EXPECT_EQ(call.message, platform::TrayMessage::Add);
     EXPECT_EQ(call.tipText(), "3s bis Programmstart");
     EXPECT_EQ(call.record.hIcon, platform.icons().handle(platform::IconId::Frame5));

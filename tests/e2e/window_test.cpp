@@ -115,6 +115,44 @@ TEST_F(MainWindow, EnterAndEscapeTriggerNothing) {
     EXPECT_EQ(GetForegroundWindow(), product.window()) << "no box opened";
 }
 
+TEST_F(MainWindow, EnterOnAFocusedButtonPressesNothing) {
+    ASSERT_TRUE(product.activate());
+    ASSERT_TRUE(waitUntil([&] { return product.focus() == product.control(0); }));
+    // File field, browse button, seconds field, Start: Enter on both buttons.
+    for (int tabIndex : {1, 3}) {
+        while (product.focus() != product.control(tabIndex)) {
+            const HWND before = product.focus();
+            pressKey(VK_TAB);
+            ASSERT_TRUE(waitUntil([&] { return product.focus() != before; }));
+        }
+        pressKey(VK_RETURN);
+        // Were the button pressed, a box (Start with an empty file field) or the file dialog
+        // would take the focus; the next Tab shows that it stayed in the window.
+        const HWND before = product.focus();
+        pressKey(VK_TAB);
+        ASSERT_TRUE(waitUntil([&] { return product.focus() != before; }));
+        EXPECT_EQ(GetAncestor(product.focus(), GA_ROOT), product.window())
+            << "Enter on tab index " << tabIndex << " opened a window";
+        EXPECT_EQ(findProcessWindow(product.processId(), L"Datei nicht gefunden"), nullptr)
+            << "Enter on tab index " << tabIndex << " pressed the button";
+        EXPECT_EQ(windowText(product.control(3)), L"Start");
+    }
+}
+
+TEST_F(MainWindow, TypingIntoTheWindowModeFieldSelectsTheLastMode) {
+    const HWND combo = product.control(7);
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    ASSERT_TRUE(product.activate());
+    while (!(product.focus() && GetParent(product.focus()) == combo)) {
+        const HWND before = product.focus();
+        pressKey(VK_TAB);
+        ASSERT_TRUE(waitUntil([&] { return product.focus() != before; }));
+    }
+    typeKeys("x");
+    EXPECT_TRUE(waitUntil([&] { return SendMessageW(combo, CB_GETCURSEL, 0, 0) == 6; }));
+    EXPECT_EQ(utf8(windowText(combo)), "minimiertes Fenster ohne Focus");
+}
+
 TEST_F(MainWindow, MinimisingHidesAndALeftClickOnTheTrayIconBringsItBack) {
     ASSERT_NO_FATAL_FAILURE(minimiseIntoTheTray());
     EXPECT_TRUE(clickUntil(trayIcon(), 1, [&] {

@@ -100,7 +100,7 @@ TEST_F(StartStop, StartLocksTheInputsInOrderHidesTheWindowAndArmsTheTimer) {
     EXPECT_TRUE(platform.boxes.shown.empty());
     EXPECT_EQ(platform.journal,
               (Journal{"disable dateinametxt", "disable sekundentxt", "disable durchlauftxt",
-                       "disable Combo1", "disable Command2",
+                       "disable Combo1", "disable Command2", "caption Command1: Stop",
                        // Minimising hides the window through its resize handling, then the
                        // start hides it once more.
                        "window: hide", "window: hide", "enable timer"}));
@@ -140,8 +140,9 @@ TEST_F(StartStop, StopRestoresCaptionTrayAndInputsInOrderAndKeepsVisibility) {
 
     EXPECT_EQ(
         platform.journal,
-        (Journal{"disable timer", "tray: modify Taktomat1.2", "enable dateinametxt",
-                 "enable sekundentxt", "enable durchlauftxt", "enable Combo1", "enable Command2"}));
+        (Journal{"disable timer", "window caption: Ravik Taktomate 1.2", "tray: modify Taktomat1.2",
+                 "enable dateinametxt", "enable sekundentxt", "enable durchlauftxt",
+                 "enable Combo1", "enable Command2", "caption Command1: Start"}));
     EXPECT_EQ(window.caption(), "Ravik Taktomate 1.2");
     EXPECT_EQ(window.button("Command1").caption(), "Start");
     EXPECT_FALSE(window.visible()) << "a window hidden in the tray stays there";
@@ -170,6 +171,16 @@ TEST_F(StartStop, StopOfAVisibleWindowLeavesItVisibleAndTheRunStateAsItWas) {
     EXPECT_EQ(form.runState().maxdurchlaeufe, before.maxdurchlaeufe);
     EXPECT_EQ(form.runState().sekunde, before.sekunde);
     EXPECT_EQ(form.runState().durchlauf, before.durchlauf);
+}
+
+TEST_F(StartStop, BringingTheWindowBackDuringARunLeavesTheRunAsItIs) {
+    press();
+    window.trayCallback(platform::tray_mouse::kLeftButtonDown);
+    ASSERT_TRUE(window.visible());
+    EXPECT_TRUE(window.timer().enabled());
+    EXPECT_EQ(window.button("Command1").caption(), "Stop");
+    EXPECT_FALSE(window.textBox("sekundentxt").enabled());
+    EXPECT_FALSE(window.button("Command2").enabled());
 }
 
 TEST_F(StartStop, StopVersionComesFromTheVersionInformation) {

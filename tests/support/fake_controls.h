@@ -112,7 +112,10 @@ public:
         noteEnabled(journal, layout_.name, enabled);
     }
     std::string caption() const override { return caption_; }
-    void setCaption(const std::string& caption) override { caption_ = caption; }
+    void setCaption(const std::string& caption) override {
+        caption_ = caption;
+        if (journal) journal->push_back("caption " + layout_.name + ": " + caption);
+    }
     void setOnClick(platform::EventHandler handler) override { onClick_ = std::move(handler); }
 
     // A press by the user; a disabled button cannot be pressed. False when nothing ran.

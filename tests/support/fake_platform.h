@@ -41,7 +41,10 @@ public:
 
     platform::NativeHandle handle() const override { return kHandle; }
     std::string caption() const override { return caption_; }
-    void setCaption(const std::string& caption) override { caption_ = caption; }
+    void setCaption(const std::string& caption) override {
+        caption_ = caption;
+        journal_.push_back("window caption: " + caption);
+    }
     platform::NativeHandle icon() const override { return icons_.handle(layout_.icon); }
 
     platform::WindowState windowState() const override { return state_; }

@@ -100,7 +100,7 @@ TEST_F(Win32FileSystemTest, AttributesOfFilesAndDirectoriesAndNothingForTheRest)
     EXPECT_FALSE(files.attributes(quoted).has_value()) << "quotation marks are part of the name";
 }
 
-TEST(Win32Version, ReadsTheFixedFileVersionOfTheRunningProgram) {
+TEST(Win32Version, ProgramWithoutVersionInformationReadsAsZero) {
     // The test program carries no version information.
     const Version version = readOwnVersion();
     EXPECT_EQ(version.major, 0);

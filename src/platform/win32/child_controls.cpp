@@ -49,9 +49,14 @@ Win32TextBox::Win32TextBox(HWND parent, int id, const ControlLayout& layout)
                    WS_EX_CLIENTEDGE) {}
 
 void Win32TextBox::setText(const std::string& text) {
-    ++assigning_;
-    setWindowText(text);
-    --assigning_;
+    {
+        struct Assigning {
+            int& depth;
+            explicit Assigning(int& d) : depth(d) { ++depth; }
+            ~Assigning() { --depth; }
+        } assigning(assigning_);
+        setWindowText(text);
+    }
     if (onChange_) onChange_();
 }
 
@@ -137,6 +142,6 @@ void Win32PictureButton::onCommand(WORD notification) {
 }
 
 Win32Label::Win32Label(HWND parent, int id, const ControlLayout& layout)
-    : ChildControl(parent, id, layout, WC_STATICW, SS_LEFT | SS_NOPREFIX, 0) {}
+    : ChildControl(parent, id, layout, WC_STATICW, SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, 0) {}
 
 }  // namespace taktomat::platform::win32

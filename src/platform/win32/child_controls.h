@@ -27,6 +27,8 @@ public:
     // Pixels for the layout's twips at this DPI; the font is the window's current one.
     virtual void applyLayout(int dpi, HFONT font);
     virtual void onCommand(WORD /*notification*/) {}
+    virtual bool takesFocus() const { return true; }
+    virtual bool isButton() const { return false; }
 
 protected:
     std::string windowText() const;
@@ -93,6 +95,7 @@ public:
     void setOnClick(EventHandler handler) override { onClick_ = std::move(handler); }
 
     void onCommand(WORD notification) override;
+    bool isButton() const override { return true; }
 
 private:
     EventHandler onClick_;
@@ -112,6 +115,7 @@ public:
 
     void applyLayout(int dpi, HFONT font) override;
     void onCommand(WORD notification) override;
+    bool isButton() const override { return true; }
 
 private:
     HINSTANCE instance_;
@@ -127,6 +131,7 @@ public:
 
     std::string text() const override { return windowText(); }
     void setText(const std::string& text) override { setWindowText(text); }
+    bool takesFocus() const override { return false; }
 };
 
 }  // namespace taktomat::platform::win32

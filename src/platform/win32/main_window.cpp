@@ -108,13 +108,12 @@ HFONT createDialogFont(int dpi) {
                        DEFAULT_PITCH | FF_DONTCARE, dialogFontFace());
 }
 
-void registerWindowClass(HINSTANCE instance, WNDPROC procedure, HICON smallIcon, HICON bigIcon) {
+// The class carries no icons: each window sets its own, which live as long as it does.
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = bigIcon;
-    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = Win32MainWindow::kClassName;
@@ -130,7 +129,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, const Icons& icons, const W
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                                  GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
     const auto smallIcon = reinterpret_cast<HICON>(icons.handle(layout.icon));
-    registerWindowClass(instance, &Win32MainWindow::windowProcedure, smallIcon, bigIcon_.get());
+    registerWindowClass(instance, &Win32MainWindow::windowProcedure);
 
     // Created at the system DPI first; the real monitor's DPI is known once the window exists.
     window_.reset(CreateWindowExW(kWindowExStyle, kClassName, toWide(layout.caption).c_str(),
@@ -207,9 +206,15 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             if (LOWORD(wParam) == WA_INACTIVE) {
                 const HWND focus = GetFocus();
                 if (focus && IsChild(window, focus)) lastFocus_ = focus;
-            } else if (lastFocus_ && IsWindowEnabled(lastFocus_)) {
-                SetFocus(lastFocus_);
-                return 0;
+            } else {
+                // A control locked meanwhile cannot take it: the first one in tab order can.
+                const HWND focus = lastFocus_ && IsWindowEnabled(lastFocus_)
+                                       ? lastFocus_
+                                       : GetNextDlgTabItem(window, nullptr, FALSE);
+                if (focus) {
+                    SetFocus(focus);
+                    return 0;
+                }
             }
             break;
         case WM_DPICHANGED:
@@ -292,7 +297,20 @@ void Win32MainWindow::paintLines() {
 }
 
 bool Win32MainWindow::translateDialogKeys(MSG& message) {
+    // The window has no default button: Enter on a focused button must not press it, as
+    // the dialog keyboard handling would. Space still does.
+    const bool enterKey = (message.message == WM_KEYDOWN || message.message == WM_KEYUP ||
+                           message.message == WM_CHAR) &&
+                          message.wParam == (message.message == WM_CHAR ? L'\r' : VK_RETURN);
+    if (enterKey && isButton(message.hwnd)) return true;
     return IsDialogMessageW(window_.get(), &message) != FALSE;
+}
+
+bool Win32MainWindow::isButton(HWND window) const {
+    for (const auto& control : controls_) {
+        if (control->hwnd() == window) return control->isButton();
+    }
+    return false;
 }
 
 NativeHandle Win32MainWindow::handle() const {
@@ -354,11 +372,18 @@ Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args
 }
 
 void Win32MainWindow::placeInTabOrder(const ChildControl& control) {
+    // Labels take no focus and lie below everything, so a label whose box reaches into a
+    // field's never paints over that field's border.
+    if (!control.takesFocus()) {
+        SetWindowPos(control.hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
     // Keyboard focus follows the z-order of the children: put the control right behind the
     // one with the next lower tab index.
     const ChildControl* before = nullptr;
     for (const auto& other : controls_) {
-        if (other->tabIndex() < control.tabIndex() &&
+        if (other->takesFocus() && other->tabIndex() < control.tabIndex() &&
             (before == nullptr || other->tabIndex() > before->tabIndex())) {
             before = other.get();
         }

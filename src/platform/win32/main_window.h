@@ -77,15 +77,17 @@ private:
     template <typename Control, typename... Args>
     Control& addControl(const ControlLayout& layout, Args&&... args);
     void placeInTabOrder(const ChildControl& control);
+    bool isButton(HWND window) const;
 
     HINSTANCE instance_;
     const Icons& icons_;
     WindowLayout layout_;
     UINT taskbarCreatedMessage_ = 0;
     int dpi_ = 96;
-    UniqueWindow window_;
+    // Declared before the window, so they outlive it.
     UniqueIcon bigIcon_;
     UniqueGdiObject font_;
+    UniqueWindow window_;
     HWND lastFocus_ = nullptr;
     std::vector<std::unique_ptr<ChildControl>> controls_;
     std::vector<std::pair<TwipsPoint, TwipsPoint>> lines_;
