@@ -10,6 +10,7 @@ void filterNumberField(platform::TextBox& field, std::string& lastAccepted) {
         // The restore is a change too: the filter runs once more inside it and accepts the
         // restored text, which is empty or a number.
         field.setText(lastAccepted);
+        // An accepted text is empty or plain ASCII, so its byte count is its character count.
         field.setCaretPosition(static_cast<int>(field.text().size()));
         return;
     }
