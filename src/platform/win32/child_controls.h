@@ -29,6 +29,8 @@ public:
     virtual void onCommand(WORD /*notification*/) {}
     virtual bool takesFocus() const { return true; }
     virtual bool isButton() const { return false; }
+    // The parent's destruction took this control's window with it.
+    void forgetWindow() { window_.release(); }
 
 protected:
     std::string windowText() const;

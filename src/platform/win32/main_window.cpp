@@ -21,21 +21,36 @@ public:
     void setEnabled(bool enabled) override {
         // Enabling again restarts the interval, as SetTimer on the same id does.
         if (enabled) {
-            enabled_ = SetTimer(window_, id_, static_cast<UINT>(interval_), nullptr) != 0;
+            arm(interval_);
         } else if (enabled_) {
             KillTimer(window_, id_);
             enabled_ = false;
         }
     }
+    void setNextTickIn(std::chrono::milliseconds delay) override {
+        if (!enabled_) return;
+        // The window system raises anything below its minimum to the minimum.
+        arm(static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
+            delay.count(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM)));
+    }
     void setOnTick(EventHandler handler) override { onTick_ = std::move(handler); }
     void tick() {
-        if (enabled_ && onTick_) onTick_();
+        if (!enabled_) return;
+        // A tick armed apart from the interval was a single one.
+        if (period_ != interval_) arm(interval_);
+        if (onTick_) onTick_();
     }
 
 private:
+    void arm(int period) {
+        enabled_ = SetTimer(window_, id_, static_cast<UINT>(period), nullptr) != 0;
+        period_ = period;
+    }
+
     HWND window_;
     UINT_PTR id_;
     int interval_;
+    int period_ = 0;
     bool enabled_ = false;
     EventHandler onTick_;
 };
@@ -122,28 +137,36 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance, const Icons& icons, const WindowLayout& layout)
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, Win32Icons& icons, const WindowLayout& layout)
     : instance_(instance), icons_(icons), layout_(layout) {
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-    bigIcon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAKTOMAT),
-                                                 IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                 GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
-    const auto smallIcon = reinterpret_cast<HICON>(icons.handle(layout.icon));
     registerWindowClass(instance, &Win32MainWindow::windowProcedure);
 
     // Created at the system DPI first; the real monitor's DPI is known once the window exists.
     window_.reset(CreateWindowExW(kWindowExStyle, kClassName, toWide(layout.caption).c_str(),
                                   kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                                   nullptr, instance, this));
-    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     onDpiChanged(dpiForWindow(window_.get()), nullptr);
 }
 
+void Win32MainWindow::setIcons() {
+    icons_.useDpi(dpi_);
+    UniqueIcon bigIcon(static_cast<HICON>(LoadImageW(
+        instance_, MAKEINTRESOURCEW(IDI_TAKTOMAT), IMAGE_ICON, systemMetricForDpi(SM_CXICON, dpi_),
+        systemMetricForDpi(SM_CYICON, dpi_), LR_DEFAULTCOLOR)));
+    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL,
+                 static_cast<LPARAM>(icons_.handle(layout_.icon)));
+    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    // The window no longer uses the old one.
+    bigIcon_ = std::move(bigIcon);
+}
+
 Win32MainWindow::~Win32MainWindow() {
+    // Messages that the teardown raises (a control losing the focus, say) must no longer
+    // reach this half-destroyed object: the window procedure is detached first.
+    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     timers_.clear();
     controls_.clear();
-    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
 LRESULT CALLBACK Win32MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -194,12 +217,22 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 DestroyWindow(window);
             }
             return 0;
+        case WM_QUERYENDSESSION:
+            // Nothing is ever refused: the settings are written when the session really ends.
+            return TRUE;
         case WM_ENDSESSION:
-            // The session really ends: the same orderly end as any close request.
+            // Windows sends no close request at log-off: the same orderly end as one.
             if (wParam && onClose_) onClose_();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            // The window system has destroyed the window and its controls: none of them may
+            // be destroyed again.
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            for (const auto& control : controls_) control->forgetWindow();
+            window_.release();
             return 0;
         case WM_ACTIVATE:
             // Keep the focus where the user left it when the window comes back.
@@ -219,6 +252,7 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             break;
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            if (onDpiChanged_) onDpiChanged_();
             return 0;
         case WM_PAINT:
             paintLines();
@@ -273,6 +307,7 @@ void Win32MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
     const UniqueGdiObject previousFont = std::move(font_);
     font_.reset(createDialogFont(dpi));
     applyLayout();
+    setIcons();
 }
 
 void Win32MainWindow::applyLayout() {
