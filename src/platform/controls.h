@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -67,13 +68,18 @@ public:
     virtual void setText(const std::string& text) = 0;
 };
 
-// The window's own timer: ticks on the user-interface thread while enabled.
+// The window's own timer: ticks on the user-interface thread while enabled, every interval
+// from the moment it was enabled. Its ticks are only approximate: a busy thread loses them
+// rather than queueing them.
 class Timer {
 public:
     virtual ~Timer() = default;
     virtual int intervalMilliseconds() const = 0;
     virtual bool enabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;
+    // The next tick comes this long from now (at once for zero or less); later ticks follow
+    // at the interval again. Does nothing while the timer is disabled.
+    virtual void setNextTickIn(std::chrono::milliseconds delay) = 0;
     virtual void setOnTick(EventHandler handler) = 0;
 };
 

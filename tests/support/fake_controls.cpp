@@ -101,9 +101,21 @@ bool FakeButton::userClick() {
     return true;
 }
 
+void FakeTimer::setEnabled(bool enabled) {
+    if (enabled) due_ = clock_.now() + std::chrono::milliseconds(interval_);
+    enabled_ = enabled;
+    noteEnabled(journal, "timer", enabled);
+}
+
+void FakeTimer::setNextTickIn(std::chrono::milliseconds delay) {
+    if (enabled_) due_ = clock_.now() + std::max(delay, std::chrono::milliseconds(0));
+}
+
 bool FakeTimer::elapse() {
-    if (!enabled_ || !onTick_) return false;
-    onTick_();
+    if (!enabled_) return false;
+    clock_.advanceTo(due_);
+    due_ = std::max(due_, clock_.now()) + std::chrono::milliseconds(interval_);
+    if (onTick_) onTick_();
     return true;
 }
 

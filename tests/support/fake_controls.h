@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/controls.h"
 
 namespace taktomat::testing {
@@ -145,27 +148,43 @@ private:
     std::string text_;
 };
 
+// The monotonic clock; it moves only when a test moves it or a timer waits for its tick.
+class FakeClock final : public platform::Clock {
+public:
+    std::chrono::milliseconds now() const override { return now_; }
+    void advance(std::chrono::milliseconds by) { now_ += by; }
+    // Never backwards.
+    void advanceTo(std::chrono::milliseconds time) { now_ = std::max(now_, time); }
+
+private:
+    std::chrono::milliseconds now_{1'000'000};
+};
+
+// Ticks on the fake clock as the window system's timer does on the real one: the first tick
+// one interval after it was enabled, then every interval after the due time of the last one.
+// A tick that falls due while a handler still runs comes once, as soon as it can.
 class FakeTimer final : public platform::Timer {
 public:
-    explicit FakeTimer(int interval) : interval_(interval) {}
+    FakeTimer(int interval, FakeClock& clock) : interval_(interval), clock_(clock) {}
 
     int intervalMilliseconds() const override { return interval_; }
     bool enabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override {
-        enabled_ = enabled;
-        noteEnabled(journal, "timer", enabled);
-    }
+    void setEnabled(bool enabled) override;
+    void setNextTickIn(std::chrono::milliseconds delay) override;
     void setOnTick(platform::EventHandler handler) override { onTick_ = std::move(handler); }
 
-    // One interval has passed. Like the window system, a disabled timer does not tick;
-    // false when nothing ran.
+    std::chrono::milliseconds dueTime() const { return due_; }
+    // Moves the clock on to the next due time and ticks. Like the window system, a disabled
+    // timer does not tick; false when nothing ran.
     bool elapse();
 
     Journal* journal = nullptr;
 
 private:
     int interval_;
+    FakeClock& clock_;
     bool enabled_ = false;
+    std::chrono::milliseconds due_{0};
     platform::EventHandler onTick_;
 };
 

@@ -31,10 +31,18 @@ void FakePopupMenu::choose(const std::string& name) const {
     throw std::invalid_argument("no menu item " + name);
 }
 
+std::optional<platform::IconId> FakeIcons::identify(platform::NativeHandle handle) const {
+    const auto icon = static_cast<int>(handle % 0x1000);
+    if (handle < 0x1000 || icon > static_cast<int>(platform::IconId::Frame12)) return std::nullopt;
+    return static_cast<platform::IconId>(icon);
+}
+
 void FakeMainWindow::setWindowState(platform::WindowState state) {
     if (state == state_) return;
     state_ = state;
-    // A minimised window is still visible (on the task bar) until someone hides it.
+    // Minimising or restoring shows a hidden window, as the window system's ShowWindow does;
+    // a minimised window is visible (on the task bar) until someone hides it.
+    visible_ = true;
     if (onResize_) onResize_();
 }
 
@@ -102,7 +110,7 @@ void FakeMainWindow::addLine(platform::TwipsPoint from, platform::TwipsPoint to)
 }
 
 platform::Timer& FakeMainWindow::addTimer(int intervalMilliseconds) {
-    timers_.push_back(std::make_unique<FakeTimer>(intervalMilliseconds));
+    timers_.push_back(std::make_unique<FakeTimer>(intervalMilliseconds, clock_));
     timers_.back()->journal = &journal_;
     return *timers_.back();
 }
@@ -132,6 +140,12 @@ void FakeMainWindow::trayCallback(std::uint32_t mouseMessage) {
 
 void FakeMainWindow::taskbarCreated() {
     if (onTaskbarCreated_) onTaskbarCreated_();
+}
+
+void FakeMainWindow::changeDpi(int dpi) {
+    icons_.useDpi(dpi);
+    journal_.push_back("window: dpi " + std::to_string(dpi));
+    if (onDpiChanged_) onDpiChanged_();
 }
 
 template <typename Control>
@@ -178,7 +192,28 @@ std::int32_t FakeTrayShell::notify(platform::TrayMessage message,
     calls.push_back({message, record});
     journal_.push_back(std::string("tray: ") + trayMessageName(message) + " " +
                        calls.back().tipText());
-    return result;
+    if (unavailable) return 0;
+    const auto key = std::make_pair(record.hWnd, record.uID);
+    const bool held = icons_.count(key) != 0;
+    switch (message) {
+        case platform::TrayMessage::Add:
+            if (held) return 0;
+            icons_[key] = record;
+            return 1;
+        case platform::TrayMessage::Modify:
+            if (!held) return 0;
+            icons_[key] = record;
+            return 1;
+        case platform::TrayMessage::Delete:
+            return icons_.erase(key) != 0 ? 1 : 0;
+    }
+    return 0;
+}
+
+const platform::NotifyIconDataA* FakeTrayShell::icon(platform::NativeHandle window,
+                                                     std::uint32_t id) const {
+    const auto found = icons_.find({window, id});
+    return found == icons_.end() ? nullptr : &found->second;
 }
 
 std::int32_t FakeProgramStarter::start(const std::string& commandLine, int showWindow) {
@@ -256,7 +291,7 @@ FakePlatform::FakePlatform() = default;
 
 platform::MainWindow& FakePlatform::createMainWindow(const platform::WindowLayout& layout) {
     if (window_) throw std::logic_error("the main window is created once");
-    window_ = std::make_unique<FakeMainWindow>(layout, iconSet, journal);
+    window_ = std::make_unique<FakeMainWindow>(layout, iconSet, monotonic, journal);
     return *window_;
 }
 

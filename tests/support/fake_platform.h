@@ -32,10 +32,32 @@ private:
     std::vector<platform::MenuItem> items_;
 };
 
+// Distinct handles for the thirteen icons at each DPI, none of them zero.
+class FakeIcons final : public platform::Icons {
+public:
+    platform::NativeHandle handle(platform::IconId icon) const override {
+        return handleAt(icon, dpi_);
+    }
+    std::optional<platform::IconId> identify(platform::NativeHandle handle) const override;
+    void useDpi(int dpi) { dpi_ = dpi; }
+    static platform::NativeHandle handleAt(platform::IconId icon, int dpi) {
+        return 0x1000 * static_cast<platform::NativeHandle>(dpi) +
+               static_cast<platform::NativeHandle>(icon);
+    }
+
+private:
+    int dpi_ = 96;
+};
+
 class FakeMainWindow final : public platform::MainWindow {
 public:
-    FakeMainWindow(platform::WindowLayout layout, const platform::Icons& icons, Journal& journal)
-        : layout_(std::move(layout)), caption_(layout_.caption), icons_(icons), journal_(journal) {}
+    FakeMainWindow(platform::WindowLayout layout, FakeIcons& icons, FakeClock& clock,
+                   Journal& journal)
+        : layout_(std::move(layout)),
+          caption_(layout_.caption),
+          icons_(icons),
+          clock_(clock),
+          journal_(journal) {}
 
     const platform::WindowLayout& layout() const { return layout_; }
 
@@ -75,12 +97,17 @@ public:
     void setOnTaskbarCreated(platform::EventHandler handler) override {
         onTaskbarCreated_ = std::move(handler);
     }
+    void setOnDpiChanged(platform::EventHandler handler) override {
+        onDpiChanged_ = std::move(handler);
+    }
 
     // What the window system would deliver.
     void userMinimise() { setWindowState(platform::WindowState::Minimised); }
     void requestClose();
     void trayCallback(std::uint32_t mouseMessage);
     void taskbarCreated();
+    // Moved to a monitor of another DPI: the icons switch size, then the event comes.
+    void changeDpi(int dpi);
 
     // Decides what happens while a pop-up menu is open: the name of the item to choose, or
     // nothing to close it without a choice. Runs inside showPopupMenu.
@@ -111,7 +138,8 @@ private:
 
     platform::WindowLayout layout_;
     std::string caption_;
-    const platform::Icons& icons_;
+    FakeIcons& icons_;
+    FakeClock& clock_;
     Journal& journal_;
     platform::WindowState state_ = platform::WindowState::Normal;
     bool visible_ = false;
@@ -129,6 +157,7 @@ private:
     platform::EventHandler onClose_;
     std::function<void(std::uint32_t)> onTrayCallback_;
     platform::EventHandler onTaskbarCreated_;
+    platform::EventHandler onDpiChanged_;
 };
 
 struct TrayCall {
@@ -138,17 +167,26 @@ struct TrayCall {
     std::string tipText() const;
 };
 
+// Keeps the icons it holds as the shell does: an add of an icon it has, and a modify or
+// delete of one it has not, fail.
 class FakeTrayShell final : public platform::TrayShell {
 public:
     explicit FakeTrayShell(Journal& journal) : journal_(journal) {}
     std::int32_t notify(platform::TrayMessage message,
                         const platform::NotifyIconDataA& record) override;
 
+    // The icon as the shell shows it, if it has it.
+    const platform::NotifyIconDataA* icon(platform::NativeHandle window, std::uint32_t id) const;
+    // A new task bar has none of the old one's icons.
+    void restart() { icons_.clear(); }
+
     std::vector<TrayCall> calls;
-    std::int32_t result = 1;
+    // When set, every call fails as a shell that is not there does.
+    bool unavailable = false;
 
 private:
     Journal& journal_;
+    std::map<std::pair<platform::NativeHandle, std::uint32_t>, platform::NotifyIconDataA> icons_;
 };
 
 struct ProgramStart {
@@ -260,14 +298,6 @@ private:
     std::string fileName_;
 };
 
-// Distinct handles for the thirteen icons, none of them zero.
-class FakeIcons final : public platform::Icons {
-public:
-    platform::NativeHandle handle(platform::IconId icon) const override {
-        return 0x1000 + static_cast<platform::NativeHandle>(icon);
-    }
-};
-
 class FakeProcess final : public platform::Process {
 public:
     explicit FakeProcess(Journal& journal) : journal_(journal) {}
@@ -276,15 +306,6 @@ public:
 
 private:
     Journal& journal_;
-};
-
-class FakeClock final : public platform::Clock {
-public:
-    std::chrono::milliseconds now() const override { return now_; }
-    void advance(std::chrono::milliseconds by) { now_ += by; }
-
-private:
-    std::chrono::milliseconds now_{1'000'000};
 };
 
 class FakePlatform final : public platform::Platform {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "contract/platform_contract.h"
+
 namespace taktomat::testing {
 namespace {
 
@@ -49,7 +51,7 @@ TEST(FakeTextBox, PasteReplacesTheSelectionInOneChange) {
 
 TEST(FakeMessageBoxes, BoxBlocksItsHandlerWhileEventsAreDelivered) {
     FakePlatform platform;
-    FakeTimer timer(1000);
+    FakeTimer timer(1000, platform.monotonic);
     timer.setEnabled(true);
     int ticks = 0;
     bool boxWasOpenDuringTick = false;
@@ -70,14 +72,46 @@ TEST(FakeMessageBoxes, BoxBlocksItsHandlerWhileEventsAreDelivered) {
     EXPECT_EQ(platform.journal, (Journal{"box: Titel", "box closed: Titel"}));
 }
 
-TEST(FakeTimer, DisabledTimerDoesNotTick) {
-    FakeTimer timer(1000);
-    int ticks = 0;
-    timer.setOnTick([&] { ++ticks; });
-    EXPECT_FALSE(timer.elapse());
+TEST(FakeTimer, TicksOnTheClockLikeTheWindowSystemsTimer) {
+    using std::chrono::milliseconds;
+    FakeClock clock;
+    const milliseconds start = clock.now();
+    FakeTimer timer(1000, clock);
+    std::vector<milliseconds> ticks;
+    milliseconds busyFor{0};
+    timer.setOnTick([&] {
+        ticks.push_back(clock.now() - start);
+        clock.advance(busyFor);
+    });
+
+    EXPECT_FALSE(timer.elapse()) << "a disabled timer does not tick";
     timer.setEnabled(true);
-    EXPECT_TRUE(timer.elapse());
-    EXPECT_EQ(ticks, 1);
+    timer.elapse();
+    busyFor = milliseconds(2500);  // this handler overruns two ticks: they come once
+    timer.elapse();
+    busyFor = milliseconds(0);
+    timer.elapse();
+    timer.setNextTickIn(milliseconds(300));
+    timer.elapse();
+    timer.elapse();
+    timer.setEnabled(false);
+    timer.setNextTickIn(milliseconds(10));
+    EXPECT_FALSE(timer.elapse());
+
+    EXPECT_EQ(ticks,
+              (std::vector<milliseconds>{milliseconds(1000), milliseconds(2000), milliseconds(4500),
+                                         milliseconds(4800), milliseconds(5800)}));
+}
+
+TEST(FakeTrayShell, HoldsEachIconOnceAsTheShellDoes) {
+    FakePlatform platform;
+    contract::expectTrayShellHoldsEachIconOnce(platform.tray, 0x4711, 0x1000);
+}
+
+TEST(FakeMainWindow, StateChangesShowAHiddenWindowAsTheWindowSystemDoes) {
+    FakePlatform platform;
+    platform.createMainWindow({"Test", 6000, 1680, platform::IconId::Main});
+    contract::expectStateChangesShowAHiddenWindow(platform.window());
 }
 
 TEST(FakeProcess, EndingTheProcessStopsTheHandler) {

@@ -1,0 +1,61 @@
+// What the logic relies on of the window system and the shell. The fake platform and the
+// Win32 layer run the same checks, so that the two cannot drift apart.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/main_window.h"
+#include "platform/tray_shell.h"
+
+namespace taktomat::contract {
+
+// The shell holds each icon once: a second add fails, and so do a modify and a delete of an
+// icon it does not hold. The icon-again-after-a-new-task-bar logic depends on this.
+inline void expectTrayShellHoldsEachIconOnce(platform::TrayShell& shell,
+                                             platform::NativeHandle window,
+                                             platform::NativeHandle icon) {
+    platform::NotifyIconDataA record{};
+    record.cbSize = platform::kNotifyIconFirstFormSize;
+    record.hWnd = window;
+    record.uID = 77;
+    record.uFlags = platform::kNifIcon | platform::kNifTip;
+    record.hIcon = icon;
+    record.szTip[0] = '\0';
+    using platform::TrayMessage;
+    shell.notify(TrayMessage::Delete, record);  // whatever an earlier run left
+
+    EXPECT_EQ(shell.notify(TrayMessage::Modify, record) != 0, false) << "modify before add";
+    EXPECT_EQ(shell.notify(TrayMessage::Add, record) != 0, true) << "first add";
+    EXPECT_EQ(shell.notify(TrayMessage::Add, record) != 0, false) << "second add";
+    EXPECT_EQ(shell.notify(TrayMessage::Modify, record) != 0, true) << "modify of the icon";
+    EXPECT_EQ(shell.notify(TrayMessage::Delete, record) != 0, true) << "delete";
+    EXPECT_EQ(shell.notify(TrayMessage::Delete, record) != 0, false) << "second delete";
+    EXPECT_EQ(shell.notify(TrayMessage::Modify, record) != 0, false) << "modify after delete";
+}
+
+// Minimising or restoring a hidden window shows it, and raises the resize event; hiding it
+// keeps its state. The tray logic hides a minimised window in that event.
+inline void expectStateChangesShowAHiddenWindow(platform::MainWindow& window) {
+    using platform::WindowState;
+    int resizes = 0;
+    window.setOnResize([&] { ++resizes; });
+    window.hide();
+    ASSERT_FALSE(window.visible());
+
+    window.setWindowState(WindowState::Minimised);
+    EXPECT_TRUE(window.visible()) << "minimising shows a hidden window";
+    EXPECT_EQ(window.windowState(), WindowState::Minimised);
+    EXPECT_GE(resizes, 1);
+
+    window.hide();
+    EXPECT_FALSE(window.visible());
+    EXPECT_EQ(window.windowState(), WindowState::Minimised) << "hiding keeps the state";
+
+    window.setWindowState(WindowState::Normal);
+    EXPECT_TRUE(window.visible()) << "restoring shows a hidden window";
+    EXPECT_EQ(window.windowState(), WindowState::Normal);
+    window.setOnResize({});
+    window.hide();
+}
+
+}  // namespace taktomat::contract
