@@ -1,7 +1,9 @@
 #include "app/form1.h"
 
 #include "app/form1_layout.h"
+#include "app/info_text.h"
 #include "scheduler/number_filter.h"
+#include "scheduler/product_texts.h"
 #include "tray/tray_callback.h"
 
 namespace taktomat::app {
@@ -57,9 +59,14 @@ Form1::Form1(platform::Platform& platform)
 
 void Form1::wireEvents() {
     window_.setOnResize([this] { Form_Resize(); });
-    window_.setOnCloseRequest([this] { Form_QueryUnload(); });
+    window_.setOnCloseRequest([this] {
+        std::int16_t cancel = 0;
+        std::int16_t reason = 0;
+        Form_QueryUnload(cancel, reason);
+    });
     window_.setOnTrayCallback([this](std::uint32_t message) { trayIcon_Callback(message); });
     window_.setOnTaskbarCreated([this] { taskbar_Created(); });
+    window_.setOnDpiChanged([this] { window_DpiChanged(); });
     Command1.setOnClick([this] { Command1_Click(); });
     Command2.setOnClick([this] { Command2_Click(); });
     Command4.setOnClick([this] { Command4_Click(); });
@@ -76,10 +83,29 @@ void Form1::open() {
 }
 
 void Form1::Form_Load() {
+    window_.setCaption(scheduler::versionCaption(platform_.version()));
+    infolabel.setText(infoText());
+    // Added in index order, so that an entry's index is the show-window value it names.
     Combo1.clear();
     for (std::string_view text : kWindowModeTexts) Combo1.addItem(std::string(text));
-    Combo1.setSelectedIndex(kDefaultWindowMode);
+    settings::loadSettings(platform_.settingsStore(), settingsFields());
+    // The countdown modifies the icon every second: it must exist before a command line can
+    // start one.
     addTrayIcon();
+    handOverCommandLine();
+}
+
+void Form1::handOverCommandLine() {
+    const std::string commandLine = platform_.commandLine();
+    if (!commandLine.empty()) parseCommandLine(commandLine);
+}
+
+void Form1::parseCommandLine(const std::string& /*commandLine*/) {
+    // The command line's interpreter comes with its own change.
+}
+
+settings::SettingsFields Form1::settingsFields() {
+    return {sekundentxt, durchlauftxt, dateinametxt, Combo1};
 }
 
 void Form1::addTrayIcon() {
@@ -92,8 +118,11 @@ void Form1::Form_Resize() {
     if (window_.windowState() == platform::WindowState::Minimised) window_.hide();
 }
 
-void Form1::Form_QueryUnload() {
+void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/) {
+    // The icon goes first, so that nothing of the utility outlives it in the tray even if
+    // a write hangs. A write that fails cannot be helped any more: the process ends anyway.
     trayicon_.remove();
+    settings::saveSettings(platform_.settingsStore(), settingsFields());
     platform_.process().endProcess();
 }
 
@@ -115,6 +144,14 @@ void Form1::taskbar_Created() {
     // also comes when the icon survived, where an add alone would fail: delete it first.
     trayicon_.remove();
     trayicon_.add();
+}
+
+void Form1::window_DpiChanged() {
+    // The icon shown keeps its picture at the new size; the old size's handle stays alive.
+    const auto shown = platform_.icons().identify(trayicon_.trayData.hIcon);
+    if (!shown) return;
+    trayicon_.trayData.hIcon = platform_.icons().handle(*shown);
+    trayicon_.modify();
 }
 
 void Form1::showWindowFromTray() {
@@ -149,7 +186,9 @@ void Form1::progmnu_Click() {
 }
 
 void Form1::quitmnu_Click() {
-    Form_QueryUnload();
+    std::int16_t cancel = 0;
+    std::int16_t reason = 0;
+    Form_QueryUnload(cancel, reason);
 }
 
 }  // namespace taktomat::app

@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "scheduler/scheduler.h"
+#include "settings/settings.h"
 #include "tray/trayicon.h"
 
 namespace taktomat::app {
@@ -23,9 +24,11 @@ public:
     // Event handlers.
     void Form_Load();
     void Form_Resize();
-    void Form_QueryUnload();
+    // The shutdown; it ends the process and so never returns. Neither argument is used.
+    void Form_QueryUnload(std::int16_t& cancel, std::int16_t& reason);
     void trayIcon_Callback(std::uint32_t mouseMessage);
     void taskbar_Created();
+    void window_DpiChanged();
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
@@ -42,6 +45,9 @@ public:
 private:
     void wireEvents();
     void addTrayIcon();
+    void handOverCommandLine();
+    void parseCommandLine(const std::string& commandLine);
+    settings::SettingsFields settingsFields();
     void showWindowFromTray();
 
     platform::Platform& platform_;

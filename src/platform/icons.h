@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/native_handle.h"
 
 namespace taktomat::platform {
@@ -29,11 +31,15 @@ constexpr IconId frameIcon(int frame) {
 
 enum class Picture { Folder };
 
-// Loaded once, kept for the life of the process: every lookup is immediate.
+// Loaded once for each size the window needs and kept for the life of the process, so
+// every lookup is immediate and a handle once given out never dies.
 class Icons {
 public:
     virtual ~Icons() = default;
+    // At the size of the window's current DPI.
     virtual NativeHandle handle(IconId icon) const = 0;
+    // Which icon a handle of any size shows; nothing for a handle that is none of ours.
+    virtual std::optional<IconId> identify(NativeHandle handle) const = 0;
 };
 
 }  // namespace taktomat::platform

@@ -79,6 +79,9 @@ public:
     virtual void setOnTrayCallback(std::function<void(std::uint32_t mouseMessage)> handler) = 0;
     // The shell's task bar was (re)created and holds no icons of ours any more.
     virtual void setOnTaskbarCreated(EventHandler handler) = 0;
+    // The window's DPI changed; it has laid itself out again and the icons now come at the
+    // new DPI's size (its own icon among them).
+    virtual void setOnDpiChanged(EventHandler handler) = 0;
 };
 
 }  // namespace taktomat::platform

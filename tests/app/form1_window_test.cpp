@@ -15,7 +15,7 @@ TEST(Form1Window, OpensWithProductCaptionMainIconAndExactClientSize) {
 
     const auto& window = platform.window();
     EXPECT_TRUE(window.visible());
-    EXPECT_EQ(window.caption(), "Taktomat");
+    EXPECT_EQ(window.caption(), "Ravik Taktomate 1.2");
     EXPECT_EQ(window.layout().clientWidthTwips, 6000);
     EXPECT_EQ(window.layout().clientHeightTwips, 1680);
     EXPECT_EQ(window.icon(), platform.icons().handle(platform::IconId::Main));

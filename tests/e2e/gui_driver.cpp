@@ -72,7 +72,39 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-Product::Product(const std::wstring& arguments) {
+void clearStoredSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Raviktaktomate");
+}
+
+void storeSetting(const std::wstring& key, const std::wstring& value) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &opened, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExW(opened, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+}
+
+std::optional<std::wstring> storedSetting(const std::wstring& key) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, &type, nullptr,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, &type,
+                     value.data(), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.resize(wcslen(value.c_str()));
+    return value;
+}
+
+Product::Product(const std::wstring& arguments, StoredSettings settings) {
+    if (settings == StoredSettings::Cleared) clearStoredSettings();
     std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};

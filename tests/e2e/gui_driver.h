@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,10 +22,22 @@ std::wstring className(HWND window);
 // Polls the condition until it holds or the time is up; true when it held.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
 
+// The utility's stored settings in the registry of the user (of the test prefix).
+inline constexpr wchar_t kSettingsKey[] =
+    L"Software\\VB and VBA Program Settings\\Raviktaktomate\\Startup";
+void clearStoredSettings();
+void storeSetting(const std::wstring& key, const std::wstring& value);
+// A value as the registry holds it, if it is a string.
+std::optional<std::wstring> storedSetting(const std::wstring& key);
+
+enum class StoredSettings { Cleared, AsTheyAre };
+
 // A running taktomat.exe with its main window. Ends it at the end, politely when it can.
+// Unless told otherwise it starts from an empty store, so that no test sees another's values.
 class Product {
 public:
-    explicit Product(const std::wstring& arguments = L"");
+    explicit Product(const std::wstring& arguments = L"",
+                     StoredSettings settings = StoredSettings::Cleared);
     ~Product();
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;

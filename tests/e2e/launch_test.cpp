@@ -138,7 +138,7 @@ TEST(Launch, MainWindow_HasCaptionAndShowsTheIcon) {
     Product product;
     ASSERT_TRUE(product.ready()) << product.why();
     ASSERT_TRUE(WaitUntilShown(product)) << "the main window never showed";
-    EXPECT_EQ(utf8(windowText(product.window())), "Taktomat");
+    EXPECT_EQ(utf8(windowText(product.window())), "Ravik Taktomate 1.2");
 
     // What the user sees; Wine does not answer WM_GETICON for another process.
     const SmallIcon icon = ReadProductSmallIcon();

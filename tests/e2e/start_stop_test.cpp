@@ -53,6 +53,7 @@ protected:
 };
 
 TEST_F(StartStop, LettersTypedIntoTheSecondsFieldLeaveItUnchanged) {
+    SendMessageW(product.control(kSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     ASSERT_NO_FATAL_FAILURE(focusSeconds());
     ASSERT_NO_FATAL_FAILURE(typeInto(kSeconds, "12", L"12"));
     typeKeys("ab");
@@ -69,6 +70,7 @@ TEST_F(StartStop, LettersTypedIntoTheSecondsFieldLeaveItUnchanged) {
 
 TEST_F(StartStop, EmptySecondsFieldIsRefusedWithItsBox) {
     SendMessageW(product.control(kFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kTaktomatExe));
+    SendMessageW(product.control(kSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     ASSERT_TRUE(clickOn(product.control(kStartStop)));
 
     HWND box = nullptr;
@@ -87,6 +89,7 @@ TEST_F(StartStop, EmptySecondsFieldIsRefusedWithItsBox) {
 
 TEST_F(StartStop, ValidStartHidesAndLocksAndStopUnlocks) {
     SendMessageW(product.control(kFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kTaktomatExe));
+    SendMessageW(product.control(kSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     ASSERT_NO_FATAL_FAILURE(focusSeconds());
     ASSERT_NO_FATAL_FAILURE(typeInto(kSeconds, "60", L"60"));
     SendMessageW(product.control(kPasses), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));

@@ -18,13 +18,13 @@ struct ExpectedControl {
 const ExpectedControl kControls[] = {
     {0, L"Edit", L""},
     {1, L"Button", L""},
-    {2, L"Edit", L""},
+    {2, L"Edit", L"5"},
     {3, L"Button", L"Start"},
     {4, L"Static", L"Dateiname:"},
     {5, L"Static", L"Interval in Sekunden:"},
     {7, L"ComboBox", L"minimiertes Fenster ohne Focus"},
     {8, L"Static", L"Ausf\u00fchren als"},
-    {9, L"Edit", L""},
+    {9, L"Edit", L"0"},
     {10, L"Static", L"Anzahl maximaler Durchl\u00e4ufe(0=unendlich):"},
     {11, L"Button", L"Hilfe"},
 };

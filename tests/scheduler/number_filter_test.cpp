@@ -9,7 +9,11 @@ namespace {
 // The two number fields share one filter; every case runs on both.
 class NumberFilter : public ::testing::TestWithParam<const char*> {
 protected:
-    NumberFilter() { form.open(); }
+    // Each case starts from an empty field, not from the default the startup puts there.
+    NumberFilter() {
+        form.open();
+        field.userClear();
+    }
 
     testing::FakePlatform platform;
     Form1 form{platform};

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/icons.h"
 #include "platform/main_window.h"
 #include "platform/win32/child_controls.h"
+#include "platform/win32/icons.h"
 #include "platform/win32/unique_handle.h"
 
 namespace taktomat::platform::win32 {
@@ -19,7 +19,7 @@ class Win32MainWindow final : public MainWindow {
 public:
     static constexpr const wchar_t* kClassName = L"Taktomat.Form1";
 
-    Win32MainWindow(HINSTANCE instance, const Icons& icons, const WindowLayout& layout);
+    Win32MainWindow(HINSTANCE instance, Win32Icons& icons, const WindowLayout& layout);
     ~Win32MainWindow() override;
 
     // For the message loop: Tab, Shift+Tab and the other dialog keys.
@@ -55,6 +55,7 @@ public:
     void setOnTaskbarCreated(EventHandler handler) override {
         onTaskbarCreated_ = std::move(handler);
     }
+    void setOnDpiChanged(EventHandler handler) override { onDpiChanged_ = std::move(handler); }
 
 private:
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
@@ -73,6 +74,7 @@ private:
     void onCommand(WPARAM wParam);
     void onDpiChanged(int dpi, const RECT* suggested);
     void applyLayout();
+    void setIcons();
     void paintLines();
     template <typename Control, typename... Args>
     Control& addControl(const ControlLayout& layout, Args&&... args);
@@ -80,7 +82,7 @@ private:
     bool isButton(HWND window) const;
 
     HINSTANCE instance_;
-    const Icons& icons_;
+    Win32Icons& icons_;
     WindowLayout layout_;
     UINT taskbarCreatedMessage_ = 0;
     int dpi_ = 96;
@@ -97,6 +99,7 @@ private:
     EventHandler onClose_;
     std::function<void(std::uint32_t)> onTrayCallback_;
     EventHandler onTaskbarCreated_;
+    EventHandler onDpiChanged_;
 };
 
 }  // namespace taktomat::platform::win32

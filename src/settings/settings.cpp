@@ -1,0 +1,50 @@
+#include "settings/settings.h"
+
+#include <string>
+
+#include "app/form1_layout.h"
+#include "scheduler/number.h"
+
+namespace taktomat::settings {
+namespace {
+
+constexpr const char* kSeconds = "maxsekunden";
+constexpr const char* kPasses = "maxdurchlaeufe";
+constexpr const char* kFileName = "dateiname";
+constexpr const char* kWindowMode = "ausfuehrenals";
+
+constexpr const char* kDefaultSeconds = "5";
+constexpr const char* kDefaultPasses = "0";
+
+// A stored mode that is no number, or a number that is no entry of the list (the store
+// edited from outside), must still leave the list with a selection.
+int windowModeFrom(const std::string& stored, const platform::ComboBox& list) {
+    const auto mode = scheduler::toInt32(stored);
+    if (!mode || *mode < 0 || *mode >= list.itemCount()) return app::kDefaultWindowMode;
+    return *mode;
+}
+
+}  // namespace
+
+void loadSettings(platform::SettingsStore& store, const SettingsFields& fields) {
+    const auto get = [&](const char* key) { return store.get(kApplication, kSection, key); };
+    const std::string seconds = get(kSeconds);
+    fields.sekundentxt.setText(seconds.empty() ? kDefaultSeconds : seconds);
+    const std::string passes = get(kPasses);
+    fields.durchlauftxt.setText(passes.empty() ? kDefaultPasses : passes);
+    const std::string fileName = get(kFileName);
+    if (!fileName.empty()) fields.dateinametxt.setText(fileName);
+    fields.Combo1.setSelectedIndex(windowModeFrom(get(kWindowMode), fields.Combo1));
+}
+
+void saveSettings(platform::SettingsStore& store, const SettingsFields& fields) {
+    const auto save = [&](const char* key, const std::string& value) {
+        store.save(kApplication, kSection, key, value);
+    };
+    save(kFileName, fields.dateinametxt.text());
+    save(kSeconds, fields.sekundentxt.text());
+    save(kPasses, fields.durchlauftxt.text());
+    save(kWindowMode, std::to_string(fields.Combo1.selectedIndex()));
+}
+
+}  // namespace taktomat::settings

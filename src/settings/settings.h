@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/settings_store.h"
+
+namespace taktomat::settings {
+
+inline constexpr const char* kApplication = "Raviktaktomate";
+inline constexpr const char* kSection = "Startup";
+
+// The fields are the only copy of the settings while the utility runs.
+struct SettingsFields {
+    platform::TextBox& sekundentxt;
+    platform::TextBox& durchlauftxt;
+    platform::TextBox& dateinametxt;
+    platform::ComboBox& Combo1;
+};
+
+// Puts the stored values into the fields; the number fields' own filters judge what they
+// are given, as if it were typed. Missing values get their defaults, and a stored window
+// mode that names no entry of the list selects the default mode.
+void loadSettings(platform::SettingsStore& store, const SettingsFields& fields);
+
+// Writes all four fields' texts as they stand, whether they changed or not.
+void saveSettings(platform::SettingsStore& store, const SettingsFields& fields);
+
+}  // namespace taktomat::settings
