@@ -49,7 +49,11 @@ Form1::Form1(platform::Platform& platform)
       trayicon_(platform.trayShell()),
       scheduler_(
           {window_, dateinametxt, sekundentxt, durchlauftxt, Combo1, Command2, Command1, Timer1},
-          platform, trayicon_) {
+          platform, trayicon_, [this] {
+              std::int16_t cancel = 0;
+              std::int16_t reason = 0;
+              Form_QueryUnload(cancel, reason);
+          }) {
     // The line is painted by the window, not a control: where it comes in the creation order
     // makes no difference.
     const ControlEntry& line = controlEntry("Line1");
@@ -179,7 +183,9 @@ void Form1::durchlauftxt_Change() {
     scheduler::filterNumberField(durchlauftxt, altdurchlaeufe);
 }
 
-void Form1::Timer1_Timer() {}
+void Form1::Timer1_Timer() {
+    scheduler_.Timer1_Timer();
+}
 
 void Form1::progmnu_Click() {
     showWindowFromTray();

@@ -1,16 +1,22 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace taktomat::platform {
 
+struct StartOutcome {
+    bool started = false;
+    // The system's own words for why the start failed; empty when it started.
+    std::string errorText;
+};
+
 class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
-    // Starts the program whose command line is `commandLine`, unchanged and unquoted, with
-    // the show-window value given; returns at once with a task number (0 when it failed).
-    virtual std::int32_t start(const std::string& commandLine, int showWindow) = 0;
+    // Starts exactly the file at `path` (relative to the current directory), a program
+    // directly and any other file with the program it is associated with, with the
+    // show-window value given unchanged. Returns once it has started, without waiting for it.
+    virtual StartOutcome start(const std::string& path, int showWindow) = 0;
 };
 
 }  // namespace taktomat::platform

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "scheduler/countdown.h"
 #include "scheduler/run_state.h"
+#include "scheduler/tick_schedule.h"
 #include "tray/trayicon.h"
 
 namespace taktomat::scheduler {
@@ -24,20 +26,29 @@ struct RunControls {
 inline constexpr const char* kStartCaption = "Start";
 inline constexpr const char* kStopCaption = "Stop";
 
-// The switch between idle and running. Whether a run is active is held by the caption of
-// the Start/Stop button alone: "Start" means idle.
+// The switch between idle and running, the countdown and the launches. Whether a run is
+// active is held by the caption of the Start/Stop button alone: "Start" means idle.
 class Scheduler {
 public:
-    Scheduler(RunControls controls, platform::Platform& platform, tray::TrayIcon& trayicon);
+    // `shutdown` ends the utility after the last pass; it does not return.
+    Scheduler(RunControls controls, platform::Platform& platform, tray::TrayIcon& trayicon,
+              std::function<void()> shutdown);
 
     // Start when the button reads exactly "Start", else stop.
     void Command1_Click();
+    // A wake-up of the timer: handles the tick that is due, if any, and arms the timer for
+    // the next one.
+    void Timer1_Timer();
 
     const RunState& runState() const { return runState_; }
 
 private:
     void start();
     void stop();
+    void countdownTick();
+    void launchProgram();
+    // A launch that failed: the user is told, and the run stops.
+    void abandonRun(const std::string& prompt, const std::string& title);
     // The four checks in their order; the first that fails shows its box and says no.
     bool inputsAreValid();
     void refuse(const std::string& prompt, const std::string& title);
@@ -46,7 +57,12 @@ private:
     RunControls controls_;
     platform::Platform& platform_;
     tray::TrayIcon& trayicon_;
+    std::function<void()> shutdown_;
     RunState runState_;
+    TickSchedule schedule_;
+    // Set while a tick runs: a box it opens lets the window system deliver further wake-ups,
+    // which must neither launch nor count.
+    bool inTick_ = false;
 };
 
 }  // namespace taktomat::scheduler

@@ -11,8 +11,12 @@ constexpr const char* kInvalidIntervalTitle = "Ungültige Zeitspanne";
 
 }  // namespace
 
-Scheduler::Scheduler(RunControls controls, platform::Platform& platform, tray::TrayIcon& trayicon)
-    : controls_(controls), platform_(platform), trayicon_(trayicon) {}
+Scheduler::Scheduler(RunControls controls, platform::Platform& platform, tray::TrayIcon& trayicon,
+                     std::function<void()> shutdown)
+    : controls_(controls),
+      platform_(platform),
+      trayicon_(trayicon),
+      shutdown_(std::move(shutdown)) {}
 
 void Scheduler::Command1_Click() {
     if (controls_.Command1.caption() == kStartCaption) {
@@ -58,6 +62,7 @@ void Scheduler::start() {
     controls_.Command1.setCaption(kStopCaption);
     controls_.window.setWindowState(platform::WindowState::Minimised);
     controls_.window.hide();
+    schedule_.begin(platform_.clock().now());
     controls_.Timer1.setEnabled(true);
 }
 

@@ -192,6 +192,7 @@ std::int32_t FakeTrayShell::notify(platform::TrayMessage message,
     calls.push_back({message, record});
     journal_.push_back(std::string("tray: ") + trayMessageName(message) + " " +
                        calls.back().tipText());
+    if (whileNotifying) whileNotifying();
     if (unavailable) return 0;
     const auto key = std::make_pair(record.hWnd, record.uID);
     const bool held = icons_.count(key) != 0;
@@ -216,10 +217,12 @@ const platform::NotifyIconDataA* FakeTrayShell::icon(platform::NativeHandle wind
     return found == icons_.end() ? nullptr : &found->second;
 }
 
-std::int32_t FakeProgramStarter::start(const std::string& commandLine, int showWindow) {
-    starts.push_back({commandLine, showWindow});
-    journal_.push_back("start: " + commandLine + " " + std::to_string(showWindow));
-    return result;
+platform::StartOutcome FakeProgramStarter::start(const std::string& path, int showWindow) {
+    starts.push_back({path, showWindow, clock_.now()});
+    journal_.push_back("start: " + path + " " + std::to_string(showWindow));
+    if (whileStarting) whileStarting();
+    if (failure) return {false, *failure};
+    return {true, {}};
 }
 
 std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path) const {

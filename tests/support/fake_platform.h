@@ -183,6 +183,8 @@ public:
     std::vector<TrayCall> calls;
     // When set, every call fails as a shell that is not there does.
     bool unavailable = false;
+    // Runs inside every call, as a busy shell would (it may move the clock).
+    std::function<void()> whileNotifying;
 
 private:
     Journal& journal_;
@@ -190,20 +192,27 @@ private:
 };
 
 struct ProgramStart {
-    std::string commandLine;
+    std::string path;
     int showWindow;
+    // When on the fake clock it was started.
+    std::chrono::milliseconds at;
 };
 
 class FakeProgramStarter final : public platform::ProgramStarter {
 public:
-    explicit FakeProgramStarter(Journal& journal) : journal_(journal) {}
-    std::int32_t start(const std::string& commandLine, int showWindow) override;
+    FakeProgramStarter(Journal& journal, const FakeClock& clock)
+        : journal_(journal), clock_(clock) {}
+    platform::StartOutcome start(const std::string& path, int showWindow) override;
 
     std::vector<ProgramStart> starts;
-    std::int32_t result = 1234;
+    // The system's words for a start that fails; nothing for one that succeeds.
+    std::optional<std::string> failure;
+    // Runs inside the start, as a start that takes its time would (it may move the clock).
+    std::function<void()> whileStarting;
 
 private:
     Journal& journal_;
+    const FakeClock& clock_;
 };
 
 // Answers from a table of paths; anything not in it does not exist.
@@ -332,14 +341,14 @@ public:
 
     Journal journal;
     FakeTrayShell tray{journal};
-    FakeProgramStarter starter{journal};
+    FakeClock monotonic;
+    FakeProgramStarter starter{journal, monotonic};
     FakeFileSystem files;
     FakeSettingsStore store{journal};
     FakeMessageBoxes boxes{journal};
     FakeOpenFileDialog dialog{journal};
     FakeIcons iconSet;
     FakeProcess processEnd{journal};
-    FakeClock monotonic;
     platform::Version versionInfo{1, 2, 0, 0};
     std::string commandLineText;
 

@@ -2,6 +2,8 @@
 
 #include <cderr.h>
 #include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
@@ -40,22 +42,53 @@ std::string describeDialogError(DWORD code) {
 
 }  // namespace
 
-std::int32_t Win32ProgramStarter::start(const std::string& commandLine, int showWindow) {
-    std::wstring mutableLine = toWide(commandLine);
-    mutableLine.push_back(L'\0');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showWindow);
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        return 0;
+ComApartment::ComApartment() {
+    // The shell's execution may hand the start to a handler in this apartment; DDE, which
+    // it would use otherwise, is old and needs no OLE 1 here.
+    initialised_ =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+ComApartment::~ComApartment() {
+    if (initialised_) CoUninitialize();
+}
+
+std::string systemErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
     }
-    // Nothing waits for the program: its handles are let go at once.
-    UniqueKernelHandle process(started.hProcess);
-    UniqueKernelHandle thread(started.hThread);
-    return static_cast<std::int32_t>(started.dwProcessId);
+    if (text.empty()) text = L"Fehler " + std::to_wstring(error);
+    return toUtf8(text);
+}
+
+StartOutcome Win32ProgramStarter::start(const std::string& path, int showWindow) {
+    // The full path names exactly this file: the shell neither searches for a relative name
+    // nor reads a path with blanks as a program plus its arguments.
+    const std::wstring wide = toWide(path);
+    std::wstring full(std::max<DWORD>(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), 1),
+                      L'\0');
+    const DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) return {false, systemErrorText(GetLastError())};
+    full.resize(length);
+
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof(execute);
+    // No error dialogs of the shell's own: the utility tells the user itself. The start is
+    // complete when the call returns, also when the process ends right after it.
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    execute.lpFile = full.c_str();
+    execute.nShow = showWindow;
+    if (!ShellExecuteExW(&execute)) return {false, systemErrorText(GetLastError())};
+    // Nothing waits for the program.
+    const UniqueKernelHandle process(execute.hProcess);
+    return {true, {}};
 }
 
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) const {

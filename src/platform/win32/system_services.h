@@ -15,10 +15,27 @@
 
 namespace taktomat::platform::win32 {
 
+// Starts through the shell's execution, which needs COM on the calling thread (see
+// ComApartment), so that programs, batch files and documents all start as themselves.
 class Win32ProgramStarter final : public ProgramStarter {
 public:
-    std::int32_t start(const std::string& commandLine, int showWindow) override;
+    StartOutcome start(const std::string& path, int showWindow) override;
 };
+
+// COM for the user-interface thread, for as long as the object lives.
+class ComApartment {
+public:
+    ComApartment();
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_ = false;
+};
+
+// The system's message for an error code, without its trailing line break.
+std::string systemErrorText(DWORD error);
 
 class Win32FileSystem final : public FileSystem {
 public:

@@ -32,6 +32,7 @@ public:
 
 private:
     HINSTANCE instance_;
+    ComApartment com_;
     Win32Icons icons_;
     Version version_;
     std::string commandLine_;

@@ -1,0 +1,41 @@
+#include "scheduler/countdown.h"
+
+namespace taktomat::scheduler {
+
+int progressFrame(std::int32_t sekunde, std::int32_t maxsekunden) {
+    if (sekunde >= maxsekunden) return 0;
+    // In 64 bits, where 12 * sekunde cannot overflow; the quotient is below 12 here.
+    return static_cast<int>(12 * static_cast<std::int64_t>(sekunde) / maxsekunden) + 1;
+}
+
+std::string progressText(const RunState& state) {
+    std::string text =
+        std::to_string(static_cast<std::int64_t>(state.maxsekunden) - state.sekunde) +
+        "s bis Programmstart";
+    if (state.maxdurchlaeufe > 0) {
+        text += ", Durchlauf " + std::to_string(static_cast<std::int64_t>(state.durchlauf) + 1) +
+                "/" + std::to_string(state.maxdurchlaeufe);
+    }
+    return text;
+}
+
+TickPlan planTick(const RunState& state) {
+    const int frame = progressFrame(state.sekunde, state.maxsekunden);
+    return {progressText(state), frame == 0 ? platform::IconId::Main : platform::frameIcon(frame),
+            state.sekunde >= state.maxsekunden};
+}
+
+bool advance(RunState& state, const TickPlan& plan) {
+    // The pass's last second is its end: counting on past it would overflow at the longest
+    // interval, so the second is never raised beyond it.
+    if (!plan.passOver) {
+        ++state.sekunde;
+        return false;
+    }
+    state.sekunde = 1;
+    if (state.maxdurchlaeufe <= 0) return false;
+    ++state.durchlauf;
+    return state.durchlauf >= state.maxdurchlaeufe;
+}
+
+}  // namespace taktomat::scheduler

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/icons.h"
+#include "scheduler/run_state.h"
+
+namespace taktomat::scheduler {
+
+// The clock frame (1 to 12) for the part of the pass that has elapsed before this tick, or 0
+// when the pass is complete and the main icon shows: frame k while
+// (k - 1) * maxsekunden <= 12 * sekunde < k * maxsekunden.
+int progressFrame(std::int32_t sekunde, std::int32_t maxsekunden);
+
+// "4s bis Programmstart", with ", Durchlauf 1/3" when the run has a pass limit.
+std::string progressText(const RunState& state);
+
+// What one tick shows, and whether it ends the pass with a launch.
+struct TickPlan {
+    std::string text;
+    platform::IconId image;
+    bool passOver;
+};
+TickPlan planTick(const RunState& state);
+
+// The run state after a tick: the next second, or after a pass the first second again with
+// the pass counted when the run has a limit. True when that was the last pass.
+bool advance(RunState& state, const TickPlan& plan);
+
+}  // namespace taktomat::scheduler

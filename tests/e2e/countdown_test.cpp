@@ -1,0 +1,164 @@
+// The countdown and the launches of the real executable: a small program that notes the time
+// of each of its starts stands in for the user's.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "gui_driver.h"
+#include "stamp_program.h"
+
+namespace taktomat::e2e {
+namespace {
+
+constexpr int kFile = 0;
+constexpr int kSeconds = 2;
+constexpr int kStartStop = 3;
+constexpr int kPasses = 9;
+
+void setText(HWND control, const std::wstring& text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::vector<ULONGLONG> stamps(const std::wstring& program) {
+    std::vector<ULONGLONG> times;
+    std::ifstream log(std::filesystem::path(program + L".log"));
+    for (ULONGLONG time = 0; log >> time;) times.push_back(time);
+    return times;
+}
+
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class Countdown : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"taktomat-launch-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder.c_str(), nullptr);
+        CreateDirectoryW((folder + L"\\Mein Ordner").c_str(), nullptr);
+        tool = folder + L"\\Mein Ordner\\Tool.exe";
+        // Where an unquoted path with blanks would lead a careless start.
+        decoy = folder + L"\\Mein.exe";
+        ASSERT_TRUE(CopyFileW(kStampExe, tool.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(kStampExe, decoy.c_str(), FALSE));
+        ASSERT_TRUE(product.ready()) << product.why();
+        SetWindowPos(product.window(), nullptr, 300, 300, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    void TearDown() override {
+        ASSERT_FALSE(exists(decoy + L".log")) << "the decoy was started";
+        for (const wchar_t* name : {L"\\Mein Ordner\\Tool.exe", L"\\Mein Ordner\\Tool.exe.log",
+                                    L"\\Mein.exe", L"\\run me.bat", L"\\bat.log"}) {
+            DeleteFileW((folder + name).c_str());
+        }
+        RemoveDirectoryW((folder + L"\\Mein Ordner").c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    // Fills the fields and presses Start; returns the tick count just before the press.
+    ULONGLONG start(const std::wstring& file, const wchar_t* seconds, const wchar_t* passes) {
+        setText(product.control(kFile), file);
+        setText(product.control(kSeconds), seconds);
+        setText(product.control(kPasses), passes);
+        const ULONGLONG pressed = GetTickCount64();
+        SendMessageW(product.control(kStartStop), BM_CLICK, 0, 0);
+        return pressed;
+    }
+
+    std::wstring folder;
+    std::wstring tool;
+    std::wstring decoy;
+    Product product;
+};
+
+TEST_F(Countdown, ThreePassesOfTwoSecondsLaunchOnTimeThenTheUtilityEnds) {
+    const ULONGLONG pressed = start(tool, L"2", L"3");
+
+    ASSERT_TRUE(product.waitForExit()) << "the utility did not end after its last pass";
+    // The last one started just before the utility ended and may still be writing.
+    std::vector<ULONGLONG> times;
+    waitUntil([&] { return (times = stamps(tool)).size() >= 3; });
+    ASSERT_EQ(times.size(), 3u) << "exactly one launch per pass";
+    for (size_t n = 0; n < times.size(); ++n) {
+        const auto late =
+            static_cast<long long>(times[n] - pressed) - static_cast<long long>(2000 * (n + 1));
+        // The tick count reads in steps of up to 16 ms; the start of a program under Wine
+        // takes a moment of its own.
+        EXPECT_GE(late, -50) << "launch " << n + 1 << " came early";
+        EXPECT_LT(late, 1500) << "launch " << n + 1 << " came late";
+    }
+    EXPECT_EQ(storedSetting(L"maxdurchlaeufe"), L"3");
+    EXPECT_EQ(storedSetting(L"dateiname"), tool);
+    EXPECT_TRUE(waitUntil([] {
+        const HWND tray = trayWindow();
+        return tray == nullptr || !IsWindowVisible(tray);
+    })) << "the tray icon is still there";
+}
+
+TEST_F(Countdown, CaptionCountsDownInTheWindowShownFromTheTray) {
+    start(tool, L"60", L"0");
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(product.window()); }));
+    POINT icon{};
+    ASSERT_TRUE(trayIconPosition(icon)) << "no notification area";
+    ASSERT_TRUE(clickUntil(icon, 1, [&] { return IsWindowVisible(product.window()) != FALSE; }));
+
+    const std::wregex progress(L"(\\d+)s bis Programmstart");
+    std::wsmatch first;
+    std::wstring caption;
+    ASSERT_TRUE(waitUntil([&] {
+        caption = windowText(product.window());
+        return std::regex_match(caption, first, progress);
+    })) << utf8(caption);
+    const int firstLeft = std::stoi(first[1].str());
+    EXPECT_TRUE(waitUntil([&] {
+        std::wsmatch now;
+        const std::wstring shown = windowText(product.window());
+        return std::regex_match(shown, now, progress) && std::stoi(now[1].str()) < firstLeft;
+    })) << "the caption did not count down from "
+        << firstLeft;
+}
+
+TEST_F(Countdown, AFileDeletedDuringAnEndlessRunStopsItWithOneBox) {
+    start(tool, L"1", L"0");
+    ASSERT_TRUE(waitUntil([&] { return !stamps(tool).empty(); })) << "no first launch";
+    // The launched program may still hold its file for a moment.
+    ASSERT_TRUE(waitUntil([&] { return DeleteFileW(tool.c_str()) != FALSE; }));
+
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        return (box = findProcessWindow(product.processId(), L"Datei nicht gefunden")) != nullptr;
+    })) << "no box for the missing file";
+    EXPECT_EQ(utf8(messageBoxText(box)),
+              "Die angegebene Datei \"" + utf8(tool) + "\" exisitiert nicht mehr!");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+    ASSERT_TRUE(waitUntil([&] { return windowText(product.control(kStartStop)) == L"Start"; }))
+        << "the run was not stopped";
+    EXPECT_EQ(findProcessWindow(product.processId(), L"Datei nicht gefunden"), nullptr)
+        << "a second box";
+    EXPECT_TRUE(product.running());
+}
+
+TEST_F(Countdown, ABatchFileIsStarted) {
+    const std::wstring batch = folder + L"\\run me.bat";
+    {
+        std::ofstream script{std::filesystem::path(batch)};
+        script << "@echo off\r\necho started>>\"%~dp0bat.log\"\r\n";
+    }
+    start(batch, L"1", L"1");
+    ASSERT_TRUE(product.waitForExit());
+    EXPECT_TRUE(waitUntil([&] { return exists(folder + L"\\bat.log"); }))
+        << "the batch file did not run";
+}
+
+}  // namespace
+}  // namespace taktomat::e2e

@@ -1,0 +1,26 @@
+// A stand-in for the program the utility launches: each start appends the tick count at
+// which it ran to "<its own path>.log" and ends. A GUI program, so no console opens.
+#include <windows.h>
+
+#include <string>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    wchar_t path[MAX_PATH + 8] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return 1;
+    const std::wstring log = std::wstring(path, length) + L".log";
+    const std::string line = std::to_string(GetTickCount64()) + "\n";
+    // Several starts may overlap: each appends its line whole.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            CloseHandle(file);
+            return 0;
+        }
+        Sleep(10);
+    }
+    return 1;
+}

@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "support/fake_platform.h"
+
+namespace taktomat::app {
+namespace {
+
+using namespace std::chrono_literals;
+using platform::IconId;
+using platform::WindowState;
+using std::chrono::milliseconds;
+using testing::FakeIcons;
+
+const char* const kFile = "c:\\tool.exe";
+const char* const kProductTip = "Taktomat1.2";
+
+// A run on the fake clock. Every tick modifies the tray icon once, so the modifies are the
+// ticks as the user sees them.
+class Countdown : public ::testing::Test {
+protected:
+    Countdown() {
+        platform.files.addFile(kFile);
+        form.open();
+    }
+
+    void start(const std::string& seconds, const std::string& passes, int mode = 6) {
+        window.textBox("dateinametxt").setText(kFile);
+        window.textBox("sekundentxt").setText(seconds);
+        window.textBox("durchlauftxt").setText(passes);
+        window.comboBox("Combo1").userChoose(mode);
+        ASSERT_TRUE(window.button("Command1").userClick());
+        ASSERT_EQ(window.button("Command1").caption(), "Stop");
+        startedAt = platform.monotonic.now();
+    }
+
+    struct Tick {
+        std::string tip;
+        platform::NativeHandle icon;
+        milliseconds at;
+    };
+
+    // The ticks since the start, the stop's modify excluded.
+    std::vector<Tick> ticks() const {
+        std::vector<Tick> seen;
+        for (size_t i = 0; i < platform.tray.calls.size(); ++i) {
+            const auto& call = platform.tray.calls[i];
+            if (call.message != platform::TrayMessage::Modify || call.tipText() == kProductTip) {
+                continue;
+            }
+            seen.push_back({call.tipText(), call.record.hIcon, tickTimes.at(seen.size())});
+        }
+        return seen;
+    }
+
+    // Lets the timer wake up until `count` more ticks have come, or the run or the process
+    // has ended. True when the process ended.
+    bool runTicks(size_t count) {
+        const size_t target = tickTimes.size() + count;
+        return platform.endsProcess([&] {
+            while (tickTimes.size() < target && window.timer().enabled()) window.timer().elapse();
+        });
+    }
+
+    size_t launches() const { return platform.starter.starts.size(); }
+
+    testing::FakePlatform platform;
+    Form1 form{platform};
+    testing::FakeMainWindow& window = platform.window();
+    milliseconds startedAt{0};
+    std::vector<milliseconds> tickTimes;
+    // Notes the time of each tick as it reaches the tray.
+    const bool noted = [this] {
+        platform.tray.whileNotifying = [this] {
+            const auto& call = platform.tray.calls.back();
+            if (call.message == platform::TrayMessage::Modify && call.tipText() != kProductTip) {
+                tickTimes.push_back(platform.monotonic.now() - startedAt);
+            }
+        };
+        return true;
+    }();
+};
+
+platform::NativeHandle icon(IconId id) {
+    return FakeIcons::handleAt(id, 96);
+}
+
+TEST_F(Countdown, FiveSecondsTwoPassesTickByTick) {
+    start("5", "2");
+    struct Row {
+        const char* tip;
+        IconId image;
+        size_t launchesAfter;
+    };
+    const Row expected[] = {
+        {"4s bis Programmstart, Durchlauf 1/2", IconId::Frame3, 0},
+        {"3s bis Programmstart, Durchlauf 1/2", IconId::Frame5, 0},
+        {"2s bis Programmstart, Durchlauf 1/2", IconId::Frame8, 0},
+        {"1s bis Programmstart, Durchlauf 1/2", IconId::Frame10, 0},
+        {"0s bis Programmstart, Durchlauf 1/2", IconId::Main, 1},
+        {"4s bis Programmstart, Durchlauf 2/2", IconId::Frame3, 1},
+        {"3s bis Programmstart, Durchlauf 2/2", IconId::Frame5, 1},
+        {"2s bis Programmstart, Durchlauf 2/2", IconId::Frame8, 1},
+        {"1s bis Programmstart, Durchlauf 2/2", IconId::Frame10, 1},
+    };
+    for (const Row& row : expected) {
+        ASSERT_FALSE(runTicks(1));
+        EXPECT_EQ(ticks().back().tip, row.tip);
+        EXPECT_EQ(ticks().back().icon, icon(row.image)) << row.tip;
+        EXPECT_EQ(window.caption(), row.tip);
+        EXPECT_EQ(launches(), row.launchesAfter) << row.tip;
+    }
+    EXPECT_EQ(form.runState().durchlauf, 1);
+
+    EXPECT_TRUE(runTicks(1)) << "the tenth tick ends the utility";
+    EXPECT_EQ(ticks().back().tip, "0s bis Programmstart, Durchlauf 2/2");
+    EXPECT_EQ(launches(), 2u);
+    EXPECT_EQ(platform.starter.starts[1].at - startedAt, 10s);
+    EXPECT_EQ(platform.store.stored("Raviktaktomate", "Startup", "maxdurchlaeufe"), "2");
+    EXPECT_EQ(platform.tray.icon(window.handle(), 1), nullptr);
+    EXPECT_FALSE(window.visible());
+}
+
+TEST_F(Countdown, FramesOfAPassByItsLength) {
+    struct Case {
+        const char* seconds;
+        std::vector<IconId> frames;
+    };
+    const Case cases[] = {
+        {"1", {IconId::Main, IconId::Main, IconId::Main}},
+        {"12",
+         {IconId::Frame2, IconId::Frame3, IconId::Frame4, IconId::Frame5, IconId::Frame6,
+          IconId::Frame7, IconId::Frame8, IconId::Frame9, IconId::Frame10, IconId::Frame11,
+          IconId::Frame12, IconId::Main, IconId::Frame2}},
+        {"24", {IconId::Frame1, IconId::Frame2, IconId::Frame2, IconId::Frame3}},
+    };
+    for (const Case& c : cases) {
+        testing::FakePlatform platform;
+        platform.files.addFile(kFile);
+        Form1 form(platform);
+        form.open();
+        auto& window = platform.window();
+        window.textBox("dateinametxt").setText(kFile);
+        window.textBox("sekundentxt").setText(c.seconds);
+        window.button("Command1").userClick();
+        std::vector<platform::NativeHandle> shown;
+        for (size_t i = 0; i < c.frames.size(); ++i) {
+            window.timer().elapse();
+            shown.push_back(platform.tray.calls.back().record.hIcon);
+        }
+        std::vector<platform::NativeHandle> wanted;
+        for (IconId frame : c.frames) wanted.push_back(icon(frame));
+        EXPECT_EQ(shown, wanted) << c.seconds << " seconds";
+        EXPECT_EQ(platform.starter.starts.size(), c.seconds == std::string("1")    ? 3u
+                                                  : c.seconds == std::string("12") ? 1u
+                                                                                   : 0u);
+    }
+}
+
+TEST_F(Countdown, EndlessRunsShowNoPassAndNeverCount) {
+    for (const char* passes : {"0", "-3"}) {
+        window.button("Command1").userClick();  // stops a previous round
+        start("2", passes);
+        ASSERT_FALSE(runTicks(7));
+        EXPECT_EQ(ticks().back().tip, "1s bis Programmstart") << passes;
+        EXPECT_EQ(form.runState().durchlauf, 0) << passes;
+    }
+    EXPECT_EQ(launches(), 6u);
+}
+
+TEST_F(Countdown, EveryShowValueReachesTheStartUnchanged) {
+    for (int mode = 0; mode <= 6; ++mode) {
+        start("1", "0", mode);
+        ASSERT_FALSE(runTicks(1));
+        EXPECT_EQ(platform.starter.starts.back().showWindow, mode);
+        EXPECT_EQ(platform.starter.starts.back().path, kFile);
+        window.button("Command1").userClick();
+    }
+}
+
+TEST_F(Countdown, MinimisedWindowIsHiddenAgainAfterALaunchANormalOneStays) {
+    start("1", "0");
+    window.setWindowState(WindowState::Minimised);  // shows it, and the tray hides it again
+    window.show();
+    ASSERT_TRUE(window.visible());
+    ASSERT_FALSE(runTicks(1));
+    EXPECT_FALSE(window.visible()) << "minimised: hidden after the launch";
+
+    window.trayCallback(platform::tray_mouse::kLeftButtonDown);
+    ASSERT_EQ(window.windowState(), WindowState::Normal);
+    ASSERT_FALSE(runTicks(1));
+    EXPECT_TRUE(window.visible()) << "brought back by the user: it stays";
+}
+
+// A launch that fails tells the user once, stops the run, and still counts the pass.
+struct FailedLaunch {
+    const char* what;
+    const char* passes;
+    std::function<void(testing::FakePlatform&)> breakIt;
+    std::string prompt;
+    std::string title;
+    bool ends;
+};
+
+class LaunchFails : public Countdown, public ::testing::WithParamInterface<FailedLaunch> {};
+
+TEST_P(LaunchFails, WithOneBoxThenTheStop) {
+    const FailedLaunch& c = GetParam();
+    start("2", c.passes);
+    ASSERT_FALSE(runTicks(2));  // the first pass launches
+    c.breakIt(platform);
+    // The window system goes on waking the timer while the box is open.
+    int wakeUps = 0;
+    platform.boxes.whileOpen = [&](const testing::ShownBox&) {
+        for (; wakeUps < 5; ++wakeUps) window.timer().elapse();
+        return 1;
+    };
+
+    EXPECT_EQ(runTicks(2), c.ends);
+
+    ASSERT_EQ(platform.boxes.shown.size(), 1u) << "one box, however many wake-ups came";
+    EXPECT_EQ(platform.boxes.shown[0].prompt, c.prompt);
+    EXPECT_EQ(platform.boxes.shown[0].title, c.title);
+    EXPECT_EQ(platform.boxes.shown[0].style, 16);
+    EXPECT_EQ(wakeUps, 5);
+    EXPECT_EQ(ticks().size(), 4u) << "no tick ran inside the box";
+    EXPECT_EQ(form.runState().durchlauf, c.ends ? 2 : (c.passes == std::string("0") ? 0 : 2));
+    if (!c.ends) {
+        EXPECT_EQ(window.button("Command1").caption(), "Start");
+        EXPECT_FALSE(window.timer().enabled());
+        EXPECT_EQ(form.runState().sekunde, 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LaunchFails,
+    ::testing::Values(
+        FailedLaunch{"FileDeleted", "0", [](testing::FakePlatform& p) { p.files.remove(kFile); },
+                     "Die angegebene Datei \"c:\\tool.exe\" exisitiert nicht mehr!",
+                     "Datei nicht gefunden", false},
+        FailedLaunch{"FileMissingAtAnEarlierPass", "3",
+                     [](testing::FakePlatform& p) { p.files.remove(kFile); },
+                     "Die angegebene Datei \"c:\\tool.exe\" exisitiert nicht mehr!",
+                     "Datei nicht gefunden", false},
+        FailedLaunch{"FileMissingAtTheLastPass", "2",
+                     [](testing::FakePlatform& p) { p.files.remove(kFile); },
+                     "Die angegebene Datei \"c:\\tool.exe\" exisitiert nicht mehr!",
+                     "Datei nicht gefunden", true},
+        FailedLaunch{"ADirectoryNow", "0",
+                     [](testing::FakePlatform& p) { p.files.addDirectory(kFile); },
+                     "Die angegebene Datei \"c:\\tool.exe\" exisitiert nicht mehr!",
+                     "Datei nicht gefunden", false},
+        FailedLaunch{"StartRefused", "0",
+                     [](testing::FakePlatform& p) { p.starter.failure = "Zugriff verweigert."; },
+                     "Die angegebene Datei \"c:\\tool.exe\" konnte nicht gestartet "
+                     "werden!\r\nZugriff verweigert.",
+                     "Programmstart fehlgeschlagen", false}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(Countdown, StartAfterAStopBeginsAfresh) {
+    start("3", "5");
+    ASSERT_FALSE(runTicks(4));
+    window.button("Command1").userClick();
+    ASSERT_EQ(form.runState().durchlauf, 1);
+
+    start("3", "5");
+    EXPECT_EQ(form.runState().sekunde, 1);
+    EXPECT_EQ(form.runState().durchlauf, 0);
+    ASSERT_FALSE(runTicks(1));
+    EXPECT_EQ(ticks().back().tip, "2s bis Programmstart, Durchlauf 1/5");
+    EXPECT_EQ(ticks().back().at, 1s) << "a full second after the new start";
+}
+
+TEST_F(Countdown, SlowHandlersDoNotMoveTheSchedule) {
+    platform.tray.whileNotifying = [this, note = platform.tray.whileNotifying] {
+        note();
+        platform.monotonic.advance(700ms);
+    };
+    start("3", "0");
+    ASSERT_FALSE(runTicks(9));
+    for (size_t k = 0; k < 9; ++k) EXPECT_EQ(tickTimes[k], milliseconds(1000 * (k + 1)));
+    ASSERT_EQ(launches(), 3u);
+    for (size_t n = 0; n < 3; ++n) {
+        EXPECT_EQ(platform.starter.starts[n].at - startedAt, milliseconds(3000 * (n + 1)) + 700ms);
+    }
+}
+
+TEST_F(Countdown, AStartThatBlocksIsMadeUpWithoutLosingASecond) {
+    platform.starter.whileStarting = [this] { platform.monotonic.advance(1500ms); };
+    start("2", "0");
+    ASSERT_FALSE(runTicks(8));
+    EXPECT_EQ(tickTimes, (std::vector<milliseconds>{1000ms, 2000ms, 3500ms, 4000ms, 5500ms, 6000ms,
+                                                    7500ms, 8000ms}));
+    ASSERT_EQ(launches(), 4u);
+    for (size_t n = 0; n < 4; ++n) {
+        EXPECT_EQ(platform.starter.starts[n].at - startedAt, milliseconds(2000 * (n + 1)));
+    }
+}
+
+TEST_F(Countdown, AfterALongGapOneTickThenANewBaseNeverABurst) {
+    start("2", "0");
+    ASSERT_FALSE(runTicks(3));
+    platform.monotonic.advance(std::chrono::hours(1));  // asleep
+    ASSERT_FALSE(runTicks(3));
+
+    const milliseconds woke = 3000ms + std::chrono::hours(1);
+    EXPECT_EQ(tickTimes[3], woke) << "one tick at once";
+    EXPECT_EQ(tickTimes[4], woke + 1s);
+    EXPECT_EQ(tickTimes[5], woke + 2s);
+    EXPECT_EQ(launches(), 3u) << "one launch for the pass the gap ended, no more";
+}
+
+}  // namespace
+}  // namespace taktomat::app
