@@ -102,3 +102,32 @@ TEST_F(Win32MainWindowTest, MinimisingRaisesResizeAndReportsTheState) {
 
 }  // namespace
 }  // namespace taktomat::platform::win32
+
+namespace taktomat::platform::win32 {
+namespace {
+
+TEST(Win32MainWindowTeardown, NeitherAFocusedControlNorAnUnhandledCloseTripsIt) {
+    Win32Icons icons(GetModuleHandleW(nullptr));
+    const WindowLayout layout{"Test", 6000, 1680, IconId::Main};
+    {
+        Win32MainWindow window(GetModuleHandleW(nullptr), icons, layout);
+        window.addTextBox({"a", "", {0, 0, 1000, 300}, 0});
+        window.addTextBox({"b", "", {0, 400, 1000, 300}, 1});
+        window.show();
+        SetFocus(GetDlgItem(reinterpret_cast<HWND>(window.handle()), 101));
+        // Destroyed with the focus in a control, whose notifications come during teardown.
+    }
+    Win32MainWindow window(GetModuleHandleW(nullptr), icons, layout);
+    window.addTextBox({"a", "", {0, 0, 1000, 300}, 0});
+    const HWND hwnd = reinterpret_cast<HWND>(window.handle());
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd)) << "without a handler a close destroys the window";
+    EXPECT_EQ(window.handle(), 0u) << "and the object lets go of it";
+    // The destruction posted the end of the message loop; later tests must not see it.
+    MSG quit{};
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+}  // namespace
+}  // namespace taktomat::platform::win32
