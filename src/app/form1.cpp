@@ -49,11 +49,7 @@ Form1::Form1(platform::Platform& platform)
       trayicon_(platform.trayShell()),
       scheduler_(
           {window_, dateinametxt, sekundentxt, durchlauftxt, Combo1, Command2, Command1, Timer1},
-          platform, trayicon_, [this] {
-              std::int16_t cancel = 0;
-              std::int16_t reason = 0;
-              Form_QueryUnload(cancel, reason);
-          }) {
+          platform, trayicon_, [this] { shutDown(); }) {
     // The line is painted by the window, not a control: where it comes in the creation order
     // makes no difference.
     const ControlEntry& line = controlEntry("Line1");
@@ -63,11 +59,7 @@ Form1::Form1(platform::Platform& platform)
 
 void Form1::wireEvents() {
     window_.setOnResize([this] { Form_Resize(); });
-    window_.setOnCloseRequest([this] {
-        std::int16_t cancel = 0;
-        std::int16_t reason = 0;
-        Form_QueryUnload(cancel, reason);
-    });
+    window_.setOnCloseRequest([this] { shutDown(); });
     window_.setOnTrayCallback([this](std::uint32_t message) { trayIcon_Callback(message); });
     window_.setOnTaskbarCreated([this] { taskbar_Created(); });
     window_.setOnDpiChanged([this] { window_DpiChanged(); });
@@ -192,6 +184,10 @@ void Form1::progmnu_Click() {
 }
 
 void Form1::quitmnu_Click() {
+    shutDown();
+}
+
+void Form1::shutDown() {
     std::int16_t cancel = 0;
     std::int16_t reason = 0;
     Form_QueryUnload(cancel, reason);

@@ -46,6 +46,8 @@ private:
     void wireEvents();
     void addTrayIcon();
     void handOverCommandLine();
+    // Every way out: the shutdown with a cancel flag and a reason of 0.
+    void shutDown();
     void parseCommandLine(const std::string& commandLine);
     settings::SettingsFields settingsFields();
     void showWindowFromTray();
