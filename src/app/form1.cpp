@@ -2,6 +2,7 @@
 
 #include "app/form1_layout.h"
 #include "app/info_text.h"
+#include "dialogs/file_chooser.h"
 #include "scheduler/number_filter.h"
 #include "scheduler/product_texts.h"
 #include "tray/tray_callback.h"
@@ -159,7 +160,9 @@ void Form1::Command1_Click() {
     scheduler_.Command1_Click();
 }
 
-void Form1::Command2_Click() {}
+void Form1::Command2_Click() {
+    dialogs::Command2_Click(dlgOpenFile, platform_.messageBoxes(), dateinametxt);
+}
 
 void Form1::Command4_Click() {}
 

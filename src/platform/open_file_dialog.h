@@ -7,6 +7,14 @@ namespace taktomat::platform {
 
 inline constexpr int kOpenFileCancelled = 32755;
 
+// The options of the dialog, with the values of the Windows common dialog.
+namespace open_file_flag {
+inline constexpr std::uint32_t kHideReadOnly = 0x4;
+inline constexpr std::uint32_t kFileMustExist = 0x1000;
+inline constexpr std::uint32_t kExplorer = 0x80000;
+inline constexpr std::uint32_t kLongNames = 0x200000;
+}  // namespace open_file_flag
+
 struct OpenFileOptions {
     // Description and pattern pairs separated by vertical bars.
     std::string filter;

@@ -280,7 +280,8 @@ platform::OpenFileOutcome FakeOpenFileDialog::showOpen(const platform::OpenFileO
     // Without a script the user cancels.
     Answer answer{{options.cancelError ? platform::kOpenFileCancelled : 0, {}}, std::nullopt};
     if (whileOpen) answer = whileOpen(options, fileName_);
-    if (answer.chosenFile) fileName_ = *answer.chosenFile;
+    // Like the real dialog, only a choice changes the file it remembers.
+    if (answer.chosenFile && answer.outcome.errorNumber == 0) fileName_ = *answer.chosenFile;
     return answer.outcome;
 }
 

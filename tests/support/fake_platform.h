@@ -294,7 +294,7 @@ public:
 
     struct Answer {
         platform::OpenFileOutcome outcome;
-        // The file the user picked; it becomes fileName().
+        // The file the user picked; it becomes fileName() when the outcome is a choice.
         std::optional<std::string> chosenFile;
     };
     std::function<Answer(const platform::OpenFileOptions&, const std::string& preselected)>

@@ -40,6 +40,35 @@ std::string describeDialogError(DWORD code) {
     }
 }
 
+// The longest path the W functions take, in UTF-16 units.
+constexpr size_t kLongestPath = 32767;
+
+struct PreselectedFile {
+    std::wstring folder;
+    std::wstring name;
+};
+
+// The dialog opens in the folder of the file chosen last, with its name filled in.
+PreselectedFile preselectionOf(const std::wstring& path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) return {{}, path};
+    std::wstring folder = path.substr(0, separator);
+    // A drive's root keeps its backslash: "C:" alone would mean that drive's current folder.
+    if (folder.empty() || folder.back() == L':') folder = path.substr(0, separator + 1);
+    return {folder, path.substr(separator + 1)};
+}
+
+// The window may be in the background or hidden in the tray: the dialog must still come to
+// the front, as the message boxes do with MB_SETFOREGROUND. Its own boxes come along.
+LRESULT CALLBACK bringDialogToFront(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITDIALOG &&
+        (GetWindowLongPtrW(message->hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+        SetForegroundWindow(message->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 ComApartment::ComApartment() {
@@ -149,9 +178,11 @@ OpenFileOutcome Win32OpenFileDialog::showOpen(const OpenFileOptions& options) {
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
     filter.append(2, L'\0');
     const std::wstring title = toWide(options.title);
-    std::vector<wchar_t> file(32768, L'\0');
-    const std::wstring previous = toWide(fileName_);
-    std::copy_n(previous.begin(), std::min(previous.size(), file.size() - 1), file.begin());
+    // Room for the longest path the system allows, so no choice is ever too long for it.
+    std::vector<wchar_t> file(kLongestPath + 1, L'\0');
+    const PreselectedFile previous = preselectionOf(toWide(fileName_));
+    std::copy_n(previous.name.begin(), std::min(previous.name.size(), file.size() - 1),
+                file.begin());
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
@@ -160,9 +191,16 @@ OpenFileOutcome Win32OpenFileDialog::showOpen(const OpenFileOptions& options) {
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = previous.folder.empty() ? nullptr : previous.folder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = options.flags;
-    if (GetOpenFileNameW(&dialog)) {
+    BOOL chosen = FALSE;
+    {
+        const UniqueHook toFront(SetWindowsHookExW(WH_CALLWNDPROCRET, bringDialogToFront, nullptr,
+                                                   GetCurrentThreadId()));
+        chosen = GetOpenFileNameW(&dialog);
+    }
+    if (chosen) {
         fileName_ = toUtf8(file.data());
         return {};
     }

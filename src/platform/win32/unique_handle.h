@@ -77,6 +77,11 @@ struct ModuleTraits {
     static pointer invalid() noexcept { return nullptr; }
     static void close(pointer value) noexcept { FreeLibrary(value); }
 };
+struct HookTraits {
+    using pointer = HHOOK;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { UnhookWindowsHookEx(value); }
+};
 
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
@@ -85,5 +90,6 @@ using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
 
 }  // namespace taktomat::platform::win32
