@@ -2,6 +2,7 @@
 
 #include "app/form1_layout.h"
 #include "app/info_text.h"
+#include "cmdline/help.h"
 #include "scheduler/number_filter.h"
 #include "scheduler/product_texts.h"
 #include "tray/tray_callback.h"
@@ -165,7 +166,9 @@ void Form1::Command1_Click() {
 
 void Form1::Command2_Click() {}
 
-void Form1::Command4_Click() {}
+void Form1::Command4_Click() {
+    cmdline::showCommandLineHelp(platform_.messageBoxes());
+}
 
 void Form1::Combo1_Change() {
     Combo1.setSelectedIndex(kDefaultWindowMode);
