@@ -2,6 +2,7 @@
 
 #include "app/form1_layout.h"
 #include "app/info_text.h"
+#include "cmdline/command_line.h"
 #include "cmdline/help.h"
 #include "scheduler/number_filter.h"
 #include "scheduler/product_texts.h"
@@ -101,8 +102,10 @@ void Form1::handOverCommandLine() {
     if (!commandLine.empty()) parseCommandLine(commandLine);
 }
 
-void Form1::parseCommandLine(const std::string& /*commandLine*/) {
-    // The command line's interpreter comes with its own change.
+void Form1::parseCommandLine(const std::string& commandLine) {
+    cmdline::parseCommandLine(
+        commandLine, {Combo1, sekundentxt, durchlauftxt, dateinametxt, platform_.messageBoxes(),
+                      [this] { Command1_Click(); }});
 }
 
 settings::SettingsFields Form1::settingsFields() {
