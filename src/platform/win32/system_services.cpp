@@ -176,7 +176,8 @@ Version readOwnVersion() {
 
 std::wstring argumentsOf(const std::wstring& commandLine) {
     // The program's name ends at the closing quote when it starts with one, else at the
-    // first blank or tab; the blanks and tabs after it belong to neither part.
+    // first blank or tab. One blank after it separates the two; any further blanks and tabs
+    // are the arguments' own, so that a line of blanks only still reaches the interpreter.
     size_t position = 0;
     if (!commandLine.empty() && commandLine[0] == L'"') {
         const size_t closing = commandLine.find(L'"', 1);
@@ -187,10 +188,7 @@ std::wstring argumentsOf(const std::wstring& commandLine) {
             ++position;
         }
     }
-    while (position < commandLine.size() &&
-           (commandLine[position] == L' ' || commandLine[position] == L'\t')) {
-        ++position;
-    }
+    if (position < commandLine.size() && commandLine[position] == L' ') ++position;
     return commandLine.substr(position);
 }
 
