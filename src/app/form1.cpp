@@ -2,6 +2,8 @@
 
 #include "app/form1_layout.h"
 #include "app/info_text.h"
+#include "cmdline/command_line.h"
+#include "cmdline/help.h"
 #include "dialogs/file_chooser.h"
 #include "scheduler/number_filter.h"
 #include "scheduler/product_texts.h"
@@ -97,8 +99,10 @@ void Form1::handOverCommandLine() {
     if (!commandLine.empty()) parseCommandLine(commandLine);
 }
 
-void Form1::parseCommandLine(const std::string& /*commandLine*/) {
-    // The command line's interpreter comes with its own change.
+void Form1::parseCommandLine(const std::string& commandLine) {
+    cmdline::parseCommandLine(
+        commandLine, {Combo1, sekundentxt, durchlauftxt, dateinametxt, platform_.messageBoxes(),
+                      [this] { Command1_Click(); }});
 }
 
 settings::SettingsFields Form1::settingsFields() {
@@ -164,7 +168,9 @@ void Form1::Command2_Click() {
     dialogs::Command2_Click(dlgOpenFile, platform_.messageBoxes(), dateinametxt);
 }
 
-void Form1::Command4_Click() {}
+void Form1::Command4_Click() {
+    cmdline::showCommandLineHelp(platform_.messageBoxes());
+}
 
 void Form1::Combo1_Change() {
     Combo1.setSelectedIndex(kDefaultWindowMode);

@@ -2,6 +2,11 @@
 
 namespace taktomat::platform {
 
+// What a process end that cannot stop the thread at once (a test platform's) throws to
+// unwind the handlers that led to it. Code that catches errors of its own steps lets it pass:
+// it is no error.
+struct ProcessEnding {};
+
 class Process {
 public:
     virtual ~Process() = default;

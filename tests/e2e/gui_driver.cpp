@@ -103,7 +103,7 @@ std::optional<std::wstring> storedSetting(const std::wstring& key) {
     return value;
 }
 
-Product::Product(const std::wstring& arguments, StoredSettings settings) {
+Product::Product(const std::wstring& arguments, StoredSettings settings, MainWindowWait wait) {
     if (settings == StoredSettings::Cleared) clearStoredSettings();
     std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
@@ -115,12 +115,15 @@ Product::Product(const std::wstring& arguments, StoredSettings settings) {
         return;
     }
     HWND found = nullptr;
+    const auto complete = [&] {
+        // The window exists before its controls do; it is complete once it is shown.
+        return found != nullptr && (wait == MainWindowWait::Created || IsWindowVisible(found));
+    };
     waitUntil([&] {
         found = findTopLevel({info_.dwProcessId, L"Taktomat.Form1", L"", false, nullptr});
-        // The window exists before its controls do; it is complete once it is shown.
-        return (found != nullptr && IsWindowVisible(found)) || !running();
+        return complete() || !running();
     });
-    if (!found || !IsWindowVisible(found)) {
+    if (!complete()) {
         why_ = running() ? "no main window in time" : "the process ended without a window";
         return;
     }
@@ -268,6 +271,11 @@ HWND openPopupMenu() {
 
 HWND findProcessWindow(DWORD processId, const std::wstring& caption) {
     return findTopLevel({processId, L"", caption, true, nullptr});
+}
+
+bool closeMessageBox(HWND box) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return waitUntil([&] { return !IsWindow(box); });
 }
 
 std::wstring messageBoxText(HWND box) {

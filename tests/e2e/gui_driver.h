@@ -31,25 +31,29 @@ void storeSetting(const std::wstring& key, const std::wstring& value);
 std::optional<std::wstring> storedSetting(const std::wstring& key);
 
 enum class StoredSettings { Cleared, AsTheyAre };
+// What the start waits for: the main window shown (and so complete), or only created, for a
+// start that shows a box first or sends the window to the tray.
+enum class MainWindowWait { Shown, Created };
 
 // A running taktomat.exe with its main window. Ends it at the end, politely when it can.
 // Unless told otherwise it starts from an empty store, so that no test sees another's values.
 class Product {
 public:
     explicit Product(const std::wstring& arguments = L"",
-                     StoredSettings settings = StoredSettings::Cleared);
+                     StoredSettings settings = StoredSettings::Cleared,
+                     MainWindowWait wait = MainWindowWait::Shown);
     ~Product();
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;
 
-    // False when it did not start or showed no main window in time; why() says what.
+    // False when it did not start or had no main window in time; why() says what.
     bool ready() const { return window_ != nullptr; }
     const std::string& why() const { return why_; }
 
     HWND window() const { return window_; }
     DWORD processId() const { return info_.dwProcessId; }
     DWORD threadId() const { return GetWindowThreadProcessId(window_, nullptr); }
-    // A control by its tab index.
+    // A control by its tab index; null until the window has created it.
     HWND control(int tabIndex) const;
     // The control (or its child, as in a combo box's edit) that has the keyboard focus.
     HWND focus() const;
@@ -90,5 +94,7 @@ HWND openPopupMenu();
 HWND findProcessWindow(DWORD processId, const std::wstring& caption);
 // The text of a message box (its static text control).
 std::wstring messageBoxText(HWND box);
+// Closes a message box with its OK button and waits until it has gone.
+bool closeMessageBox(HWND box);
 
 }  // namespace taktomat::e2e

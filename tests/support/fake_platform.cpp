@@ -39,10 +39,9 @@ std::optional<platform::IconId> FakeIcons::identify(platform::NativeHandle handl
 
 void FakeMainWindow::setWindowState(platform::WindowState state) {
     if (state == state_) return;
+    // A hidden window stays hidden and takes the state on at its next show, as the Win32
+    // layer's does; a visible one stays visible (minimised: on the task bar).
     state_ = state;
-    // Minimising or restoring shows a hidden window, as the window system's ShowWindow does;
-    // a minimised window is visible (on the task bar) until someone hides it.
-    visible_ = true;
     if (onResize_) onResize_();
 }
 

@@ -16,7 +16,7 @@ namespace taktomat::testing {
 
 // Thrown by the fake process end, so that the handler that ended the process stops there
 // as it does on Windows. Tests catch it (see FakePlatform::endsProcess).
-struct ProcessEnded {};
+struct ProcessEnded : platform::ProcessEnding {};
 
 // Journal: every call of the fakes into the outside world, in order, as one readable line
 // each, so a test can check the order of effects across fakes.

@@ -108,10 +108,10 @@ TEST(FakeTrayShell, HoldsEachIconOnceAsTheShellDoes) {
     contract::expectTrayShellHoldsEachIconOnce(platform.tray, 0x4711, 0x1000);
 }
 
-TEST(FakeMainWindow, StateChangesShowAHiddenWindowAsTheWindowSystemDoes) {
+TEST(FakeMainWindow, StateChangesLeaveAHiddenWindowHiddenAsTheWin32LayerDoes) {
     FakePlatform platform;
     platform.createMainWindow({"Test", 6000, 1680, platform::IconId::Main});
-    contract::expectStateChangesShowAHiddenWindow(platform.window());
+    contract::expectStateChangesLeaveAHiddenWindowHidden(platform.window());
 }
 
 TEST(FakeProcess, EndingTheProcessStopsTheHandler) {

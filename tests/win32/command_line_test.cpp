@@ -5,13 +5,16 @@
 namespace taktomat::platform::win32 {
 namespace {
 
-TEST(CommandLineArguments, EverythingAfterTheProgramNameAndItsBlanks) {
+TEST(CommandLineArguments, EverythingAfterTheProgramNameAndOneBlank) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"taktomat.exe", L""},
         {L"taktomat.exe ", L""},
         {L"taktomat.exe start", L"start"},
-        {L"taktomat.exe   start  ", L"start  "},
-        {L"taktomat.exe\tstart", L"start"},
+        {L"taktomat.exe   start  ", L"  start  "},
+        {L"taktomat.exe   ", L"  "},
+        {L"taktomat.exe\tstart", L"\tstart"},
+        {L"taktomat.exe \tstart\t", L"\tstart\t"},
+        {L"\"C:\\x.exe\"  start", L" start"},
         {L"\"C:\\Program Files\\Taktomat\\taktomat.exe\" 30 6 0 c:\\a b.exe",
          L"30 6 0 c:\\a b.exe"},
         {L"\"C:\\x.exe\"start", L"start"},

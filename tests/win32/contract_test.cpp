@@ -15,8 +15,8 @@ TEST_F(Win32Contract, TrayShellHoldsEachIconOnce) {
     contract::expectTrayShellHoldsEachIconOnce(shell, window.handle(), icons.handle(IconId::Main));
 }
 
-TEST_F(Win32Contract, StateChangesShowAHiddenWindow) {
-    contract::expectStateChangesShowAHiddenWindow(window);
+TEST_F(Win32Contract, StateChangesLeaveAHiddenWindowHidden) {
+    contract::expectStateChangesLeaveAHiddenWindowHidden(window);
 }
 
 }  // namespace

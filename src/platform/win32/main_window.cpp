@@ -210,6 +210,12 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_SIZE:
             if (onResize_) onResize_();
             return 0;
+        case WM_WINDOWPOSCHANGED:
+            // Shown, by us or anyone: the window's own state counts again.
+            if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) {
+                stateWhileHidden_.reset();
+            }
+            break;
         case WM_CLOSE:
             if (onClose_) {
                 onClose_();
@@ -365,11 +371,20 @@ NativeHandle Win32MainWindow::icon() const {
 }
 
 WindowState Win32MainWindow::windowState() const {
+    if (stateWhileHidden_ && !visible()) return *stateWhileHidden_;
     return IsIconic(window_.get()) ? WindowState::Minimised : WindowState::Normal;
 }
 
 void Win32MainWindow::setWindowState(WindowState state) {
     if (state == windowState()) return;
+    if (!visible()) {
+        // ShowWindow would show a hidden window, and a start from the command line would
+        // flash the never-shown window on the screen and the task bar before the resize
+        // handler hides it again. The state waits for the next show instead.
+        stateWhileHidden_ = state;
+        if (onResize_) onResize_();
+        return;
+    }
     ShowWindow(window_.get(), state == WindowState::Minimised ? SW_MINIMIZE : SW_RESTORE);
 }
 
@@ -380,7 +395,14 @@ bool Win32MainWindow::visible() const {
 void Win32MainWindow::show() {
     const HWND window = window_.get();
     const bool firstShow = !visible() && lastFocus_ == nullptr;
-    ShowWindow(window, SW_SHOW);
+    // A restore asked for while hidden: SW_RESTORE shows the window normal whether the user
+    // had minimised it or it was never shown, and unlike SW_SHOW the starter's show command
+    // (a shortcut set to "minimised") never replaces it.
+    int command = SW_SHOW;
+    if (stateWhileHidden_ && !visible()) {
+        command = *stateWhileHidden_ == WindowState::Minimised ? SW_SHOWMINIMIZED : SW_RESTORE;
+    }
+    ShowWindow(window, command);
     SetForegroundWindow(window);
     if (firstShow) {
         // The first control in tab order takes the focus when the window first opens.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/main_window.h"
@@ -91,6 +92,8 @@ private:
     UniqueGdiObject font_;
     UniqueWindow window_;
     HWND lastFocus_ = nullptr;
+    // A state asked for while the window was hidden; it takes effect at the next show.
+    std::optional<WindowState> stateWhileHidden_;
     std::vector<std::unique_ptr<ChildControl>> controls_;
     std::vector<std::pair<TwipsPoint, TwipsPoint>> lines_;
     std::vector<std::unique_ptr<Win32Timer>> timers_;

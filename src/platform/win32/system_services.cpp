@@ -168,9 +168,17 @@ void Win32SettingsStore::save(const std::string& application, const std::string&
 int Win32MessageBoxes::show(const std::string& prompt, int style,
                             const std::optional<std::string>& title) {
     const std::wstring caption = title ? toWide(*title) : std::wstring(kDefaultBoxTitle);
-    // The window may be hidden in the tray: the box must still come to the front.
-    return MessageBoxW(owner_, toWide(prompt).c_str(), caption.c_str(),
-                       static_cast<UINT>(style) | MB_SETFOREGROUND);
+    UINT type = static_cast<UINT>(style) | MB_SETFOREGROUND;
+    HWND owner = owner_;
+    if (owner == nullptr || !IsWindowVisible(owner)) {
+        // Not yet shown, or hidden in the tray: a box owned by it would have no task bar
+        // button and would stay behind other windows whenever the system refuses it the
+        // foreground. Unowned it has a button, topmost it stays in front, and task-modal it
+        // still locks the window as an owner would.
+        owner = nullptr;
+        type |= MB_TASKMODAL | MB_TOPMOST;
+    }
+    return MessageBoxW(owner, toWide(prompt).c_str(), caption.c_str(), type);
 }
 
 OpenFileOutcome Win32OpenFileDialog::showOpen(const OpenFileOptions& options) {
@@ -247,7 +255,8 @@ Version readOwnVersion() {
 
 std::wstring argumentsOf(const std::wstring& commandLine) {
     // The program's name ends at the closing quote when it starts with one, else at the
-    // first blank or tab; the blanks and tabs after it belong to neither part.
+    // first blank or tab. One blank after it separates the two; any further blanks and tabs
+    // are the arguments' own, so that a line of blanks only still reaches the interpreter.
     size_t position = 0;
     if (!commandLine.empty() && commandLine[0] == L'"') {
         const size_t closing = commandLine.find(L'"', 1);
@@ -258,10 +267,7 @@ std::wstring argumentsOf(const std::wstring& commandLine) {
             ++position;
         }
     }
-    while (position < commandLine.size() &&
-           (commandLine[position] == L' ' || commandLine[position] == L'\t')) {
-        ++position;
-    }
+    if (position < commandLine.size() && commandLine[position] == L' ') ++position;
     return commandLine.substr(position);
 }
 

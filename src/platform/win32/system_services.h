@@ -86,7 +86,7 @@ public:
 
 // The fixed file version of the running executable.
 Version readOwnVersion();
-// Everything after the program's own name and the blanks that follow it.
+// Everything after the program's own name and the one blank that follows it, if any.
 std::string readCommandLineArguments();
 // The same rule on a given command line; exposed for the tests of the Windows build.
 std::wstring argumentsOf(const std::wstring& commandLine);

@@ -1,0 +1,99 @@
+// The real executable started with a command line: the help box, a start with the stored
+// settings, and a start with four values, neither of which ever shows the window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cmdline/help.h"
+#include "gui_driver.h"
+#include "taktomat_product.h"
+
+namespace taktomat::e2e {
+namespace {
+
+constexpr int kFile = 0;
+constexpr int kSeconds = 2;
+constexpr int kStartStop = 3;
+
+bool running(const Product& product) {
+    return windowText(product.control(kStartStop)) == L"Stop";
+}
+
+// Waits for the run, and tells whether the window stayed out of sight all the while. Never seen
+// is not enough: a hidden window gets minimised only by being shown, which flashes it on the
+// screen and the task bar.
+bool startsWithoutTheWindow(const Product& product) {
+    bool seen = false;
+    const bool started = waitUntil([&] {
+        seen = seen || IsWindowVisible(product.window());
+        return running(product);
+    });
+    return started && !seen && !IsWindowVisible(product.window()) && !IsIconic(product.window());
+}
+
+// Waits for the help box, which must come before the window, in front, and closes it.
+void expectHelpBoxBeforeTheWindow(const Product& product) {
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        return (box = findProcessWindow(product.processId(), L"Kommandozeilenhilfe")) != nullptr;
+    }));
+    EXPECT_FALSE(IsWindowVisible(product.window()));
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == box; })) << "not in front";
+    EXPECT_EQ(utf8(messageBoxText(box)), cmdline::commandLineHelpText());
+    ASSERT_TRUE(closeMessageBox(box));
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(product.window()) != FALSE; }));
+}
+
+TEST(CommandLine, QuestionMarkShowsTheHelpBoxThenTheWindow) {
+    Product product(L"/?", StoredSettings::Cleared, MainWindowWait::Created);
+    ASSERT_TRUE(product.ready()) << product.why();
+    expectHelpBoxBeforeTheWindow(product);
+}
+
+TEST(CommandLine, ModeOutOfRangeShowsTheHelpThenTheWindowWithTheStoredValues) {
+    clearStoredSettings();
+    storeSetting(L"maxsekunden", L"17");
+    storeSetting(L"dateiname", L"C:\\Mein Ordner\\Tool.EXE");
+    Product product(L"30 7 0 c:\\a.exe", StoredSettings::AsTheyAre, MainWindowWait::Created);
+    ASSERT_TRUE(product.ready()) << product.why();
+    expectHelpBoxBeforeTheWindow(product);
+    EXPECT_EQ(windowText(product.control(kSeconds)), L"17");
+    EXPECT_EQ(windowText(product.control(kFile)), L"C:\\Mein Ordner\\Tool.EXE");
+}
+
+TEST(CommandLine, StartRunsWithTheStoredSettingsAndTheTrayStillBringsTheWindow) {
+    clearStoredSettings();
+    storeSetting(L"maxsekunden", L"60");
+    storeSetting(L"dateiname", kTaktomatExe);
+    Product product(L"start", StoredSettings::AsTheyAre, MainWindowWait::Created);
+    ASSERT_TRUE(product.ready()) << product.why();
+    EXPECT_TRUE(startsWithoutTheWindow(product));
+    EXPECT_EQ(windowText(product.control(kSeconds)), L"60");
+
+    POINT icon{};
+    ASSERT_TRUE(trayIconPosition(icon)) << "no notification area";
+    ASSERT_TRUE(clickUntil(icon, 1, [&] { return IsWindowVisible(product.window()) != FALSE; }));
+    EXPECT_FALSE(IsIconic(product.window())) << "back in its normal size";
+}
+
+TEST(CommandLine, FourValuesRunWithoutTheWindowAndAreStoredWithTheFileInLowerCase) {
+    std::wstring upper = kTaktomatExe;
+    CharUpperW(upper.data());
+    std::wstring lower = kTaktomatExe;
+    CharLowerW(lower.data());
+    Product product(L"60 6 2 " + upper, StoredSettings::Cleared, MainWindowWait::Created);
+    ASSERT_TRUE(product.ready()) << product.why();
+    EXPECT_TRUE(startsWithoutTheWindow(product));
+
+    PostMessageW(product.window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(product.waitForExit()) << "the utility did not end";
+    EXPECT_EQ(storedSetting(L"dateiname"), lower);
+    EXPECT_EQ(storedSetting(L"maxsekunden"), L"60");
+    EXPECT_EQ(storedSetting(L"maxdurchlaeufe"), L"2");
+    EXPECT_EQ(storedSetting(L"ausfuehrenals"), L"6");
+}
+
+}  // namespace
+}  // namespace taktomat::e2e
