@@ -31,7 +31,7 @@ inline constexpr const char* kStopCaption = "Stop";
 class Scheduler {
 public:
     // `shutdown` ends the utility after the last pass; it does not return.
-    Scheduler(RunControls controls, platform::Platform& platform, tray::TrayIcon& trayicon,
+    Scheduler(const RunControls& controls, platform::Platform& platform, tray::TrayIcon& trayicon,
               std::function<void()> shutdown);
 
     // Start when the button reads exactly "Start", else stop.

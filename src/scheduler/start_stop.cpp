@@ -11,8 +11,8 @@ constexpr const char* kInvalidIntervalTitle = "Ungültige Zeitspanne";
 
 }  // namespace
 
-Scheduler::Scheduler(RunControls controls, platform::Platform& platform, tray::TrayIcon& trayicon,
-                     std::function<void()> shutdown)
+Scheduler::Scheduler(const RunControls& controls, platform::Platform& platform,
+                     tray::TrayIcon& trayicon, std::function<void()> shutdown)
     : controls_(controls),
       platform_(platform),
       trayicon_(trayicon),

@@ -138,8 +138,10 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance, Win32Icons& icons, const WindowLayout& layout)
-    : instance_(instance), icons_(icons), layout_(layout) {
-    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    : instance_(instance),
+      icons_(icons),
+      layout_(layout),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
     registerWindowClass(instance, &Win32MainWindow::windowProcedure);
 
     // Created at the system DPI first; the real monitor's DPI is known once the window exists.
