@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "cmdline/help.h"
 #include "gui_driver.h"
+#include "stamp_program.h"
 #include "taktomat_product.h"
 
 namespace taktomat::e2e {
@@ -78,21 +81,39 @@ TEST(CommandLine, StartRunsWithTheStoredSettingsAndTheTrayStillBringsTheWindow) 
     EXPECT_FALSE(IsIconic(product.window())) << "back in its normal size";
 }
 
-TEST(CommandLine, FourValuesRunWithoutTheWindowAndAreStoredWithTheFileInLowerCase) {
-    std::wstring upper = kTaktomatExe;
-    CharUpperW(upper.data());
-    std::wstring lower = kTaktomatExe;
+TEST(CommandLine, FourValuesLaunchOnTheirOwnWithoutTheWindowThenEndStoringThem) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring program =
+        std::wstring(temp) + L"Taktomat Stamp " + std::to_wstring(GetCurrentProcessId()) + L".EXE";
+    ASSERT_TRUE(CopyFileW(kStampExe, program.c_str(), FALSE));
+    std::wstring lower = program;
     CharLowerW(lower.data());
-    Product product(L"60 6 2 " + upper, StoredSettings::Cleared, MainWindowWait::Created);
+
+    Product product(L"2 6 2 " + program, StoredSettings::Cleared, MainWindowWait::Created);
     ASSERT_TRUE(product.ready()) << product.why();
     EXPECT_TRUE(startsWithoutTheWindow(product));
+    bool seen = false;
+    EXPECT_TRUE(waitUntil([&] {
+        seen = seen || IsWindowVisible(product.window());
+        return !product.running();
+    })) << "the utility did not end after its two passes";
+    EXPECT_FALSE(seen) << "the window showed during the run";
 
-    PostMessageW(product.window(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(product.waitForExit()) << "the utility did not end";
+    size_t launches = 0;
+    waitUntil([&] {
+        std::ifstream log(std::filesystem::path(program + L".log"));
+        launches = 0;
+        for (std::string line; std::getline(log, line);) ++launches;
+        return launches >= 2;
+    });
+    EXPECT_EQ(launches, 2u);
     EXPECT_EQ(storedSetting(L"dateiname"), lower);
-    EXPECT_EQ(storedSetting(L"maxsekunden"), L"60");
+    EXPECT_EQ(storedSetting(L"maxsekunden"), L"2");
     EXPECT_EQ(storedSetting(L"maxdurchlaeufe"), L"2");
     EXPECT_EQ(storedSetting(L"ausfuehrenals"), L"6");
+    DeleteFileW(program.c_str());
+    DeleteFileW((program + L".log").c_str());
 }
 
 }  // namespace
