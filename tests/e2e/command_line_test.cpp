@@ -16,10 +16,6 @@
 namespace taktomat::e2e {
 namespace {
 
-constexpr int kFile = 0;
-constexpr int kSeconds = 2;
-constexpr int kStartStop = 3;
-
 bool running(const Product& product) {
     return windowText(product.control(kStartStop)) == L"Stop";
 }

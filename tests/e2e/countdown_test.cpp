@@ -16,15 +16,6 @@
 namespace taktomat::e2e {
 namespace {
 
-constexpr int kFile = 0;
-constexpr int kSeconds = 2;
-constexpr int kStartStop = 3;
-constexpr int kPasses = 9;
-
-void setText(HWND control, const std::wstring& text) {
-    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 std::vector<ULONGLONG> stamps(const std::wstring& program) {
     std::vector<ULONGLONG> times;
     std::ifstream log(std::filesystem::path(program + L".log"));
@@ -98,10 +89,7 @@ TEST_F(Countdown, ThreePassesOfTwoSecondsLaunchOnTimeThenTheUtilityEnds) {
     }
     EXPECT_EQ(storedSetting(L"maxdurchlaeufe"), L"3");
     EXPECT_EQ(storedSetting(L"dateiname"), tool);
-    EXPECT_TRUE(waitUntil([] {
-        const HWND tray = trayWindow();
-        return tray == nullptr || !IsWindowVisible(tray);
-    })) << "the tray icon is still there";
+    EXPECT_TRUE(trayIsEmpty()) << "the tray icon is still there";
 }
 
 TEST_F(Countdown, CaptionCountsDownInTheWindowShownFromTheTray) {

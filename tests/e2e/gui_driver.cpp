@@ -63,6 +63,17 @@ std::wstring className(HWND window) {
     return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
 }
 
+void setText(HWND control, const std::wstring& text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool trayIsEmpty() {
+    return waitUntil([] {
+        const HWND tray = trayWindow();
+        return tray == nullptr || !IsWindowVisible(tray);
+    });
+}
+
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {

@@ -12,12 +12,25 @@
 
 namespace taktomat::e2e {
 
+// Tab indexes of the main window's controls, by which control() finds them.
+inline constexpr int kFile = 0;
+inline constexpr int kBrowse = 1;
+inline constexpr int kSeconds = 2;
+inline constexpr int kStartStop = 3;
+inline constexpr int kMode = 7;
+inline constexpr int kPasses = 9;
+
 // Long enough for a slow, busy machine; every wait polls and ends as soon as it can.
 inline constexpr DWORD kPatienceMs = 30000;
 
 std::string utf8(std::wstring_view text);
 std::wstring windowText(HWND window);
 std::wstring className(HWND window);
+
+// Assigns a control's text as the program itself would (the change event follows).
+void setText(HWND control, const std::wstring& text);
+// Waits until Wine's notification area holds no icon: it hides itself then.
+bool trayIsEmpty();
 
 // Polls the condition until it holds or the time is up; true when it held.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);

@@ -10,14 +10,6 @@
 namespace taktomat::e2e {
 namespace {
 
-// Tab indexes of the controls.
-constexpr int kFile = 0;
-constexpr int kBrowse = 1;
-constexpr int kSeconds = 2;
-constexpr int kStartStop = 3;
-constexpr int kMode = 7;
-constexpr int kPasses = 9;
-
 class StartStop : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -53,7 +45,7 @@ protected:
 };
 
 TEST_F(StartStop, LettersTypedIntoTheSecondsFieldLeaveItUnchanged) {
-    SendMessageW(product.control(kSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    setText(product.control(kSeconds), L"");
     ASSERT_NO_FATAL_FAILURE(focusSeconds());
     ASSERT_NO_FATAL_FAILURE(typeInto(kSeconds, "12", L"12"));
     typeKeys("ab");
@@ -69,8 +61,8 @@ TEST_F(StartStop, LettersTypedIntoTheSecondsFieldLeaveItUnchanged) {
 }
 
 TEST_F(StartStop, EmptySecondsFieldIsRefusedWithItsBox) {
-    SendMessageW(product.control(kFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kTaktomatExe));
-    SendMessageW(product.control(kSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    setText(product.control(kFile), kTaktomatExe);
+    setText(product.control(kSeconds), L"");
     ASSERT_TRUE(clickOn(product.control(kStartStop)));
 
     HWND box = nullptr;
@@ -88,11 +80,11 @@ TEST_F(StartStop, EmptySecondsFieldIsRefusedWithItsBox) {
 }
 
 TEST_F(StartStop, ValidStartHidesAndLocksAndStopUnlocks) {
-    SendMessageW(product.control(kFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kTaktomatExe));
-    SendMessageW(product.control(kSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    setText(product.control(kFile), kTaktomatExe);
+    setText(product.control(kSeconds), L"");
     ASSERT_NO_FATAL_FAILURE(focusSeconds());
     ASSERT_NO_FATAL_FAILURE(typeInto(kSeconds, "60", L"60"));
-    SendMessageW(product.control(kPasses), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+    setText(product.control(kPasses), L"0");
 
     ASSERT_TRUE(clickOn(product.control(kStartStop)));
     ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(product.window()); }))
