@@ -1,5 +1,9 @@
 #include "gui_driver.h"
 
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "taktomat_product.h"
@@ -175,12 +179,31 @@ bool Product::waitForExit(DWORD timeoutMs) const {
     return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
+std::optional<DWORD> Product::exitCode() const {
+    DWORD code = 0;
+    if (!info_.hProcess || !GetExitCodeProcess(info_.hProcess, &code) || code == STILL_ACTIVE) {
+        return std::nullopt;
+    }
+    return code;
+}
+
 bool Product::activate() const {
     return waitUntil([&] {
         if (GetForegroundWindow() == window_) return true;
         SetForegroundWindow(window_);
         return false;
     });
+}
+
+void setText(HWND control, const std::wstring& text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::vector<ULONGLONG> launchTimes(const std::wstring& program) {
+    std::vector<ULONGLONG> times;
+    std::ifstream log(std::filesystem::path(program + L".log"));
+    for (ULONGLONG time = 0; log >> time;) times.push_back(time);
+    return times;
 }
 
 void pressKey(WORD virtualKey) {
@@ -273,6 +296,107 @@ bool trayIconPosition(POINT& position) {
     const int icon = GetSystemMetrics(SM_CXSMICON);
     position = {icon / 2 + 2, (client.bottom - client.top) / 2};
     return ClientToScreen(tray, &position) != FALSE;
+}
+
+HWND trayIconWindow() {
+    const HWND tray = trayWindow();
+    return tray ? FindWindowExW(tray, nullptr, nullptr, nullptr) : nullptr;
+}
+
+namespace {
+
+// The tool record of a tooltip control as a process of the given width lays it out.
+template <typename Pointer>
+struct ToolInfo {
+    UINT cbSize;
+    UINT uFlags;
+    Pointer hwnd;
+    Pointer uId;
+    RECT rect;
+    Pointer hinst;
+    Pointer lpszText;
+    Pointer lParam;
+    Pointer lpReserved;
+};
+
+struct TooltipSearch {
+    HWND owner;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK matchTooltip(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<TooltipSearch*>(parameter);
+    if (className(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == search.owner) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+bool is64BitProcess(HANDLE process) {
+    BOOL emulated = FALSE;
+    IsWow64Process(process, &emulated);
+#ifdef _WIN64
+    return !emulated;
+#else
+    BOOL selfEmulated = FALSE;
+    IsWow64Process(GetCurrentProcess(), &selfEmulated);
+    return selfEmulated && !emulated;
+#endif
+}
+
+// Asks the tooltip control for the tool's text. Its record and text must lie in the
+// shell's own memory, laid out as the shell's width has it.
+template <typename Pointer>
+std::wstring toolText(HANDLE shell, HWND tooltip, HWND tool) {
+    constexpr size_t kTextLength = 1024;
+    const SIZE_T size = sizeof(ToolInfo<Pointer>) + kTextLength * sizeof(wchar_t);
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(shell, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote) return {};
+    ToolInfo<Pointer> info{};
+    info.cbSize = sizeof info;
+    info.hwnd = static_cast<Pointer>(reinterpret_cast<UINT_PTR>(tool));
+    info.uId = info.hwnd;
+    info.lpszText = static_cast<Pointer>(reinterpret_cast<UINT_PTR>(remote + sizeof info));
+    std::wstring text(kTextLength, L'\0');
+    DWORD_PTR ignored = 0;
+    if (WriteProcessMemory(shell, remote, &info, sizeof info, nullptr) &&
+        WriteProcessMemory(shell, remote + sizeof info, text.data(), sizeof(wchar_t), nullptr) &&
+        SendMessageTimeoutW(tooltip, TTM_GETTEXTW, kTextLength, reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 5000, &ignored) &&
+        ReadProcessMemory(shell, remote + sizeof info, text.data(),
+                          (kTextLength - 1) * sizeof(wchar_t), nullptr)) {
+        text.resize(wcslen(text.c_str()));
+    } else {
+        text.clear();
+    }
+    VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+}  // namespace
+
+std::wstring trayIconTip() {
+    const HWND tray = trayWindow();
+    const HWND icon = trayIconWindow();
+    if (!tray || !icon) return {};
+    DWORD shellId = 0;
+    GetWindowThreadProcessId(tray, &shellId);
+    const HANDLE shell = OpenProcess(
+        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+        FALSE, shellId);
+    if (!shell) return {};
+    // The shell gives each icon a tooltip control of its own, owned by the area.
+    TooltipSearch search{tray, {}};
+    EnumWindows(matchTooltip, reinterpret_cast<LPARAM>(&search));
+    std::wstring text;
+    for (const HWND tooltip : search.found) {
+        text = is64BitProcess(shell) ? toolText<ULONG64>(shell, tooltip, icon)
+                                     : toolText<ULONG>(shell, tooltip, icon);
+        if (!text.empty()) break;
+    }
+    CloseHandle(shell);
+    return text;
 }
 
 HWND openPopupMenu() {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace taktomat::e2e {
 
@@ -72,6 +73,8 @@ public:
     HWND focus() const;
     bool running() const;
     bool waitForExit(DWORD timeoutMs = kPatienceMs) const;
+    // The exit code once it has ended: 0 for an orderly end, an exception code for a crash.
+    std::optional<DWORD> exitCode() const;
     // Brings the main window to the foreground and waits until it is there.
     bool activate() const;
 
@@ -80,6 +83,11 @@ private:
     HWND window_ = nullptr;
     std::string why_;
 };
+
+// Sets a control's text as a program would, raising its change notification.
+void setText(HWND control, const std::wstring& text);
+// The tick counts that the stand-in program noted at its starts ("<program>.log").
+std::vector<ULONGLONG> launchTimes(const std::wstring& program);
 
 // Presses and releases a key in the foreground window.
 void pressKey(WORD virtualKey);
@@ -101,6 +109,10 @@ bool clickOn(HWND window);
 HWND trayWindow();
 // Where the only icon in that area sits on the screen; false when the area is not there.
 bool trayIconPosition(POINT& position);
+// The window of the first icon in that area, if any.
+HWND trayIconWindow();
+// That icon's tooltip, read from the shell's tooltip control; empty when there is none.
+std::wstring trayIconTip();
 // The first pop-up menu on screen, if any.
 HWND openPopupMenu();
 // A top-level window of the process with the given caption, if any.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/long_path.h"
 #include "platform/win32/text.h"
 #include "platform/win32/unique_handle.h"
 
@@ -99,20 +100,18 @@ std::string systemErrorText(DWORD error) {
 StartOutcome Win32ProgramStarter::start(const std::string& path, int showWindow) {
     // The full path names exactly this file: the shell neither searches for a relative name
     // nor reads a path with blanks as a program plus its arguments.
-    const std::wstring wide = toWide(path);
-    std::wstring full(std::max<DWORD>(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), 1),
-                      L'\0');
-    const DWORD length =
-        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) return {false, systemErrorText(GetLastError())};
-    full.resize(length);
+    const std::optional<std::wstring> full = fullPath(toWide(path));
+    if (!full) return {false, systemErrorText(GetLastError())};
+    // The shell takes no longer name (and some versions of it fail hard on one).
+    const std::optional<std::wstring> startable = startablePath(*full);
+    if (!startable) return {false, systemErrorText(ERROR_FILENAME_EXCED_RANGE)};
 
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
     // No error dialogs of the shell's own: the utility tells the user itself. The start is
     // complete when the call returns, also when the process ends right after it.
     execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    execute.lpFile = full.c_str();
+    execute.lpFile = startable->c_str();
     execute.nShow = showWindow;
     if (!ShellExecuteExW(&execute)) return {false, systemErrorText(GetLastError())};
     // Nothing waits for the program.
@@ -121,7 +120,11 @@ StartOutcome Win32ProgramStarter::start(const std::string& path, int showWindow)
 }
 
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) const {
-    const DWORD attributes = GetFileAttributesW(toWide(path).c_str());
+    // Beyond MAX_PATH only the extended-length form is looked up; it is made from the full
+    // path, since that form leaves "." and ".." unresolved.
+    const std::optional<std::wstring> full = fullPath(toWide(path));
+    if (!full) return std::nullopt;
+    const DWORD attributes = GetFileAttributesW(extendedLengthPath(*full).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return static_cast<std::uint32_t>(attributes);
 }
