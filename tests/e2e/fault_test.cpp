@@ -19,19 +19,6 @@
 namespace taktomat::e2e {
 namespace {
 
-constexpr int kFile = 0;
-constexpr int kSeconds = 2;
-constexpr int kStartStop = 3;
-constexpr int kMode = 7;
-constexpr int kPasses = 9;
-
-bool trayIsEmpty() {
-    return waitUntil([] {
-        const HWND tray = trayWindow();
-        return tray == nullptr || !IsWindowVisible(tray);
-    });
-}
-
 // Takes the product's icon out of the tray, as a shell that restarts loses it.
 bool loseTrayIcon(HWND window) {
     NOTIFYICONDATAW data{};

@@ -195,10 +195,6 @@ bool Product::activate() const {
     });
 }
 
-void setText(HWND control, const std::wstring& text) {
-    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 std::vector<ULONGLONG> launchTimes(const std::wstring& program) {
     std::vector<ULONGLONG> times;
     std::ifstream log(std::filesystem::path(program + L".log"));

@@ -84,8 +84,6 @@ private:
     std::string why_;
 };
 
-// Sets a control's text as a program would, raising its change notification.
-void setText(HWND control, const std::wstring& text);
 // The tick counts that the stand-in program noted at its starts ("<program>.log").
 std::vector<ULONGLONG> launchTimes(const std::wstring& program);
 
