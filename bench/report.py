@@ -64,7 +64,13 @@ def launch_stats(start, stop, first_index, launches):
         mean_y = statistics.fmean(deviations)
         sxx = sum((x - mean_x) ** 2 for x in elapsed)
         sxy = sum((x - mean_x) * (y - mean_y) for x, y in zip(elapsed, deviations))
-        result["drift_per_hour"] = sxy / sxx * 3600 if sxx > 0 else 0.0
+        slope = sxy / sxx if sxx > 0 else 0.0
+        result["drift_per_hour"] = slope * 3600
+        if len(deviations) >= 3 and sxx > 0:
+            # The slope's standard error: how much of it the scatter alone could make.
+            residuals = [y - mean_y - slope * (x - mean_x) for x, y in zip(elapsed, deviations)]
+            variance = sum(r * r for r in residuals) / (len(deviations) - 2)
+            result["drift_error_per_hour"] = (variance / sxx) ** 0.5 * 3600
     if result["max_abs"] < SLOT_TOLERANCE_NS / 1e9:
         # Close enough to the schedule that every launch can be told its slot.
         taken = {round((time - start) / INTERVAL_NS) for time in launches}
@@ -90,6 +96,11 @@ def read_round(out, name):
         if key == "taktomat" and rows:
             # From the process's creation to its first instruction: Wine's own start-up.
             stats["creation_to_run"] = statistics.median((row[0] - row[1]) / 1e9 for row in rows)
+            # When each launched process was created, against its due time.
+            created = sorted(row[1] for row in rows)
+            stats["creation_late"] = statistics.median(
+                (time - start - (first_index + offset) * INTERVAL_NS) / 1e9
+                for offset, time in enumerate(created))
         contenders[key] = stats
     info = {}
     with open(os.path.join(folder, "round.txt"), encoding="utf-8") as lines:
@@ -205,9 +216,9 @@ def main():
     add("   Deviation of launch n from start + n x 1 s (start: the press of Start for the utility,")
     add("   the start of watch for watch, which runs the command at once as launch 0).")
     header = (f"   {'round':<8} {'contender':<20} {'launches':>8} {'lost':>5} {'median|dev|':>12} "
-              f"{'max|dev|':>9} {'drift':>10}")
+              f"{'max|dev|':>9} {'drift':>16}")
     add(header)
-    add(f"   {'':<8} {'':<20} {'':>8} {'':>5} {'ms':>12} {'ms':>9} {'s/hour':>10}")
+    add(f"   {'':<8} {'':<20} {'':>8} {'':>5} {'ms':>12} {'ms':>9} {'s/hour':>16}")
     for name, _ in ROUNDS:
         for key, _, _ in CONTENDERS:
             s = rounds[name]["contenders"][key]
@@ -216,20 +227,24 @@ def main():
                 add(f"   {name:<8} {s['label']:<20} {0:>8}  no launches")
                 continue
             drift = f"{s['drift_per_hour']:+.3f}" if "drift_per_hour" in s else "n/a"
+            if "drift_error_per_hour" in s:
+                drift += f" ±{s['drift_error_per_hour']:.3f}"
             add(f"   {name:<8} {s['label']:<20} {s['launches']:>8} {lost:>5} "
-                f"{ms(s['median_abs']):>12} {ms(s['max_abs']):>9} {drift:>10}")
+                f"{ms(s['median_abs']):>12} {ms(s['max_abs']):>9} {drift:>16}")
     for name, title in ROUNDS:
         info = rounds[name]["info"]
         t = rounds[name]["contenders"]["taktomat"]
         extra = f"; the press of Start took {ms(t['press'])} ms"
         if "creation_to_run" in t:
-            extra += (f"; of the utility's median deviation {ms(t['median'])} ms, "
-                      f"{ms(t['creation_to_run'])} ms lie between the launched process's "
-                      f"creation and its first instruction (Wine starting a process)")
+            extra += (f"; the utility's launched process was created a median "
+                      f"{ms(t['creation_late'])} ms after its due time and ran its first "
+                      f"instruction {ms(t['creation_to_run'])} ms after that (Wine starting "
+                      f"a process)")
         add(f"   {name}: {title}, {info.get('load', '')}, load average {info.get('load average', '?')}"
             f"{extra}.")
     add("   lost: ideal slots due before the stop without a launch within 0.5 s; n/a where the")
     add("   launches have drifted away from the slots (watch -n 1 waits 1 s after each run).")
+    add("   drift: slope of the least-squares line through the deviations, ± its standard error.")
     add("")
     add("2. Tick cost (GoogleBenchmark, host build, median of the repetitions):")
     for name, cost in costs.items():
@@ -274,8 +289,10 @@ def main():
                  f"{name}: max deviation {ms(t['max_abs'])} ms <= watch -p's {ms(p['max_abs'])} ms"))
         td = t.get("drift_per_hour", 0.0)
         nd = n.get("drift_per_hour", 0.0)
+        error = t.get("drift_error_per_hour", 0.0)
         add(goal(abs(td) < 0.1 and abs(td) < abs(nd),
-                 f"{name}: drift {td:+.3f} s/h below 0.1 s/h and below watch -n 1's {nd:+.3f} s/h"))
+                 f"{name}: drift {td:+.3f} ±{error:.3f} s/h below 0.1 s/h and below watch -n 1's "
+                 f"{nd:+.3f} s/h"))
     loaded = rounds["loaded"]["contenders"]["taktomat"]
     add(goal(loaded.get("lost", 1) == 0 and loaded["launches"] >= loaded["slots"],
              f"no launch lost under load ({loaded['launches']} launches for "
