@@ -107,13 +107,15 @@ std::optional<std::wstring> storedSetting(const std::wstring& key) {
     return value;
 }
 
-Product::Product(const std::wstring& arguments, StoredSettings settings, MainWindowWait wait) {
+Product::Product(const std::wstring& arguments, StoredSettings settings, MainWindowWait wait,
+                 const std::wstring& program) {
     if (settings == StoredSettings::Cleared) clearStoredSettings();
-    std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
+    const std::wstring exe = program.empty() ? std::wstring(kTaktomatExe) : program;
+    std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(kTaktomatExe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info_)) {
         why_ = "CreateProcessW failed with error " + std::to_string(GetLastError());
         return;
