@@ -17,10 +17,6 @@ constexpr int kSeconds = 2;
 constexpr int kMode = 7;
 constexpr int kPasses = 9;
 
-void setText(HWND control, const std::wstring& text) {
-    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 int selectedMode(const Product& product) {
     return static_cast<int>(SendMessageW(product.control(kMode), CB_GETCURSEL, 0, 0));
 }

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "gui_driver.h"
+#include "icon_pixels.h"
 
 namespace taktomat::e2e {
 namespace {
@@ -33,34 +32,18 @@ bool fontInstalled(const wchar_t* face) {
     return found;
 }
 
-// The screen's pixels in an area, top row first, as 0x00RRGGBB.
+// A screenshot of an area, with the question whether a pixel is ink, that is, clearly not of
+// the background's colour.
 class Screenshot {
 public:
-    explicit Screenshot(const RECT& area)
-        : left_(area.left),
-          top_(area.top),
-          width_(area.right - area.left),
-          height_(area.bottom - area.top),
-          pixels_(static_cast<size_t>(width_) * height_) {
-        BITMAPINFO info{};
-        info.bmiHeader = header();
-        void* bits = nullptr;
-        const HDC screen = GetDC(nullptr);
-        const HDC memory = CreateCompatibleDC(screen);
-        const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width_, height_, screen, left_, top_, SRCCOPY);
-        GdiFlush();
-        std::memcpy(pixels_.data(), bits, pixels_.size() * sizeof(DWORD));
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-    }
+    explicit Screenshot(const RECT& area) : area_(area), pixels_(screenPixels(area)) {}
 
-    // Whether a pixel of the screen area differs clearly from the background colour.
-    bool ink(int screenX, int screenY, DWORD background) const {
-        const DWORD pixel = pixels_[static_cast<size_t>(screenY - top_) * width_ + screenX - left_];
+    DWORD at(POINT screen) const {
+        const int width = area_.right - area_.left;
+        return pixels_[static_cast<size_t>(screen.y - area_.top) * width + screen.x - area_.left];
+    }
+    bool ink(POINT screen, DWORD background) const {
+        const DWORD pixel = at(screen);
         for (int shift : {0, 8, 16}) {
             const int difference = static_cast<int>((pixel >> shift) & 0xFF) -
                                    static_cast<int>((background >> shift) & 0xFF);
@@ -68,43 +51,9 @@ public:
         }
         return false;
     }
-    DWORD at(int screenX, int screenY) const {
-        return pixels_[static_cast<size_t>(screenY - top_) * width_ + screenX - left_];
-    }
-
-    // Kept beside the test for a person to look at.
-    void save(const char* file) const {
-        BITMAPINFOHEADER info = header();
-        BITMAPFILEHEADER head{};
-        head.bfType = 0x4D42;  // "BM"
-        head.bfOffBits = sizeof head + sizeof info;
-        head.bfSize = head.bfOffBits + static_cast<DWORD>(pixels_.size() * 4);
-        // Opaque, for viewers that read the fourth byte as alpha.
-        std::vector<DWORD> opaque(pixels_);
-        for (DWORD& pixel : opaque) pixel |= 0xFF000000;
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(&head), sizeof head);
-        out.write(reinterpret_cast<const char*>(&info), sizeof info);
-        out.write(reinterpret_cast<const char*>(opaque.data()),
-                  static_cast<std::streamsize>(opaque.size() * 4));
-    }
 
 private:
-    BITMAPINFOHEADER header() const {
-        BITMAPINFOHEADER header{};
-        header.biSize = sizeof header;
-        header.biWidth = width_;
-        header.biHeight = -height_;  // top-down
-        header.biPlanes = 1;
-        header.biBitCount = 32;
-        header.biCompression = BI_RGB;
-        return header;
-    }
-
-    int left_;
-    int top_;
-    int width_;
-    int height_;
+    RECT area_;
     std::vector<DWORD> pixels_;
 };
 
@@ -149,10 +98,10 @@ TEST(PlainPrefix, EveryLabelShowsItsWholeText) {
 
     // Each label shows its text once it has painted itself in its new place.
     const auto showsText = [&](const Screenshot& shot, const Shown& label) {
-        const DWORD background = shot.at(empty.x, empty.y);
+        const DWORD background = shot.at(empty);
         for (int y = label.onScreen.top; y < label.onScreen.top + label.box.cy; ++y) {
             for (int x = label.onScreen.left; x < label.onScreen.left + label.box.cx; ++x) {
-                if (shot.ink(x, y, background)) return true;
+                if (shot.ink({x, y}, background)) return true;
             }
         }
         return false;
@@ -166,20 +115,18 @@ TEST(PlainPrefix, EveryLabelShowsItsWholeText) {
     })) << "the labels do not show in their new places";
 
     const Screenshot shot(area);
-    shot.save("labels-in-a-plain-prefix.bmp");
-    const DWORD background = shot.at(empty.x, empty.y);
+    const DWORD background = shot.at(empty);
     for (const Shown& label : labels) {
         bool cut = false;
         for (int y = label.onScreen.top; y < label.onScreen.bottom && !cut; ++y) {
             for (int x = label.onScreen.left; x < label.onScreen.right && !cut; ++x) {
                 const bool outsideTheBox = x >= label.onScreen.left + label.box.cx ||
                                            y >= label.onScreen.top + label.box.cy;
-                cut = outsideTheBox && shot.ink(x, y, background);
+                cut = outsideTheBox && shot.ink({x, y}, background);
             }
         }
         EXPECT_FALSE(cut) << "\"" << utf8(label.text) << "\" does not fit its box of "
-                          << label.box.cx << " by " << label.box.cy
-                          << " pixels; see labels-in-a-plain-prefix.bmp";
+                          << label.box.cx << " by " << label.box.cy << " pixels";
     }
 }
 
