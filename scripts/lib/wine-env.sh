@@ -143,10 +143,16 @@ wine_env_stop_xvfb() {
 
 # Links Wine's own fonts (Tahoma, MS Sans Serif, Marlett for the caption
 # buttons) from the fonts-wine package into the prefix, where this Wine looks
-# for them, unless they are there already.
+# for them, unless they are there already.  With TAKTOMAT_WINE_FONTS=none it
+# takes such links away instead: the prefix then has only the system's fonts,
+# as one that a user's own `wine` makes.
 wine_env_link_fonts() {
   local fonts=$WINEPREFIX/drive_c/windows/Fonts font
   [ -d "$fonts" ] && [ -d /usr/share/wine/fonts ] || return 0
+  if [ "${TAKTOMAT_WINE_FONTS:-}" = none ]; then
+    find "$fonts" -maxdepth 1 -type l -lname '/usr/share/wine/fonts/*' -delete
+    return 0
+  fi
   [ -e "$fonts/marlett.ttf" ] && return 0
   for font in /usr/share/wine/fonts/*; do
     ln -sf "$font" "$fonts/"

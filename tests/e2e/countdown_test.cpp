@@ -16,12 +16,6 @@
 namespace taktomat::e2e {
 namespace {
 
-std::vector<ULONGLONG> stamps(const std::wstring& program) {
-    std::vector<ULONGLONG> times;
-    std::ifstream log(std::filesystem::path(program + L".log"));
-    for (ULONGLONG time = 0; log >> time;) times.push_back(time);
-    return times;
-}
 
 bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -77,7 +71,7 @@ TEST_F(Countdown, ThreePassesOfTwoSecondsLaunchOnTimeThenTheUtilityEnds) {
     ASSERT_TRUE(product.waitForExit()) << "the utility did not end after its last pass";
     // The last one started just before the utility ended and may still be writing.
     std::vector<ULONGLONG> times;
-    waitUntil([&] { return (times = stamps(tool)).size() >= 3; });
+    waitUntil([&] { return (times = launchTimes(tool)).size() >= 3; });
     ASSERT_EQ(times.size(), 3u) << "exactly one launch per pass";
     for (size_t n = 0; n < times.size(); ++n) {
         const auto late =
@@ -117,7 +111,7 @@ TEST_F(Countdown, CaptionCountsDownInTheWindowShownFromTheTray) {
 
 TEST_F(Countdown, AFileDeletedDuringAnEndlessRunStopsItWithOneBox) {
     start(tool, L"1", L"0");
-    ASSERT_TRUE(waitUntil([&] { return !stamps(tool).empty(); })) << "no first launch";
+    ASSERT_TRUE(waitUntil([&] { return !launchTimes(tool).empty(); })) << "no first launch";
     // The launched program may still hold its file for a moment.
     ASSERT_TRUE(waitUntil([&] { return DeleteFileW(tool.c_str()) != FALSE; }));
 

@@ -118,13 +118,15 @@ std::optional<std::wstring> storedSetting(const std::wstring& key) {
     return value;
 }
 
-Product::Product(const std::wstring& arguments, StoredSettings settings, MainWindowWait wait) {
+Product::Product(const std::wstring& arguments, StoredSettings settings, MainWindowWait wait,
+                 const std::wstring& program) {
     if (settings == StoredSettings::Cleared) clearStoredSettings();
-    std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
+    const std::wstring exe = program.empty() ? std::wstring(kTaktomatExe) : program;
+    std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(kTaktomatExe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info_)) {
         why_ = "CreateProcessW failed with error " + std::to_string(GetLastError());
         return;
@@ -234,20 +236,22 @@ void typeKeys(std::string_view characters) {
 }
 
 bool runHostProgram(const std::wstring& unixPath, const std::wstring& arguments) {
-    std::wstring windowsPath = L"Z:" + unixPath;
-    for (wchar_t& c : windowsPath) {
-        if (c == L'/') c = L'\\';
-    }
-    std::wstring commandLine = unixPath + L" " + arguments;
+    // Wine's own starter execs the host program from a process of its own. Started from here
+    // directly, a host program can leave this process with broken handles: once it was the
+    // user's registry key.
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring starter = std::wstring(system) + L"\\start.exe";
+    std::wstring commandLine = L"start.exe /exec " + unixPath + L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(windowsPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &info)) {
+    if (!CreateProcessW(starter.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info)) {
         return false;
     }
-    if (info.hProcess) CloseHandle(info.hProcess);
-    if (info.hThread) CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
     return true;
 }
 

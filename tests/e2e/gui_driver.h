@@ -53,9 +53,10 @@ enum class MainWindowWait { Shown, Created };
 // Unless told otherwise it starts from an empty store, so that no test sees another's values.
 class Product {
 public:
+    // The program is the build's own unless another (an installed one) is named.
     explicit Product(const std::wstring& arguments = L"",
                      StoredSettings settings = StoredSettings::Cleared,
-                     MainWindowWait wait = MainWindowWait::Shown);
+                     MainWindowWait wait = MainWindowWait::Shown, const std::wstring& program = {});
     ~Product();
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;

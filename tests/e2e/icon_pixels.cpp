@@ -61,11 +61,10 @@ SmallIcon readProductSmallIcon(int group) {
     return icon;
 }
 
-bool screenShowsIcon(const RECT& area, const SmallIcon& icon) {
+std::vector<DWORD> screenPixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (width < 16 || height < 16 || icon.colour.size() != 256) return false;
-
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -79,11 +78,20 @@ bool screenShowsIcon(const RECT& area, const SmallIcon& icon) {
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    if (bits) std::memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
     SelectObject(memory, old);
+    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
-    const auto* pixels = static_cast<const unsigned char*>(bits);
+bool screenShowsIcon(const RECT& area, const SmallIcon& icon) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width < 16 || height < 16 || icon.colour.size() != 256) return false;
+    const std::vector<DWORD> shown = screenPixels(area);
     auto within = [](int a, int b) { return a - b <= 24 && b - a <= 24; };
     bool found = false;
     for (int top = 0; top + 16 <= height && !found; ++top) {
@@ -91,16 +99,16 @@ bool screenShowsIcon(const RECT& area, const SmallIcon& icon) {
             bool match = true;
             for (int i = 0; i < 256 && match; ++i) {
                 if (!icon.opaque[i]) continue;
-                const unsigned char* shown =
-                    pixels + (static_cast<size_t>(top + i / 16) * width + left + i % 16) * 4;
+                const DWORD pixel =
+                    shown[static_cast<size_t>(top + i / 16) * width + left + i % 16];
                 const COLORREF want = icon.colour[i];
-                match = within(shown[2], GetRValue(want)) && within(shown[1], GetGValue(want)) &&
-                        within(shown[0], GetBValue(want));
+                match = within((pixel >> 16) & 0xFF, GetRValue(want)) &&
+                        within((pixel >> 8) & 0xFF, GetGValue(want)) &&
+                        within(pixel & 0xFF, GetBValue(want));
             }
             found = match;
         }
     }
-    DeleteObject(bitmap);
     return found;
 }
 

@@ -1,4 +1,4 @@
-// The product's small icons as their pixels, and whether the screen shows one of them.
+// The screen's pixels, the product's small icons as pixels, and whether the screen shows one.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,9 @@ struct SmallIcon {
 };
 
 SmallIcon readProductSmallIcon(int group);
+
+// What the screen shows in an area, top row first, each pixel as 0x00RRGGBB.
+std::vector<DWORD> screenPixels(const RECT& area);
 
 // True when the screen shows the icon's opaque pixels somewhere in the area, each colour
 // channel within a small tolerance.

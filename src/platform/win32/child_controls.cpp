@@ -16,16 +16,27 @@ ChildControl::ChildControl(HWND parent, int id, const ControlLayout& layout,
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr));
 }
 
-void ChildControl::applyLayout(int dpi, HFONT font) {
-    const TwipsRect& bounds = layout_.bounds;
-    const int left = twipsToPixels(bounds.left, dpi);
-    const int top = twipsToPixels(bounds.top, dpi);
+namespace {
+
+RECT pixelRect(const TwipsRect& bounds, int dpi) {
     // Right and bottom edges are converted too, so neighbours never overlap by rounding.
-    const int right = twipsToPixels(bounds.left + bounds.width, dpi);
-    const int bottom = twipsToPixels(bounds.top + bounds.height, dpi);
+    return {twipsToPixels(bounds.left, dpi), twipsToPixels(bounds.top, dpi),
+            twipsToPixels(bounds.left + bounds.width, dpi),
+            twipsToPixels(bounds.top + bounds.height, dpi)};
+}
+
+}  // namespace
+
+void ChildControl::applyLayout(int dpi, HFONT font) {
+    const RECT box = pixelRect(layout_.bounds, dpi);
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SetWindowPos(hwnd(), nullptr, left, top, right - left, bottom - top,
+    SetWindowPos(hwnd(), nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE ChildControl::boxSize(int dpi) const {
+    const RECT box = pixelRect(layout_.bounds, dpi);
+    return {box.right - box.left, box.bottom - box.top};
 }
 
 std::string ChildControl::windowText() const {
@@ -143,5 +154,10 @@ void Win32PictureButton::onCommand(WORD notification) {
 
 Win32Label::Win32Label(HWND parent, int id, const ControlLayout& layout)
     : ChildControl(parent, id, layout, WC_STATICW, SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, 0) {}
+
+void Win32Label::setText(const std::string& text) {
+    setWindowText(text);
+    if (onTextChanged_) onTextChanged_();
+}
 
 }  // namespace taktomat::platform::win32

@@ -26,6 +26,7 @@ public:
 
     // Pixels for the layout's twips at this DPI; the font is the window's current one.
     virtual void applyLayout(int dpi, HFONT font);
+    SIZE boxSize(int dpi) const;
     virtual void onCommand(WORD /*notification*/) {}
     virtual bool takesFocus() const { return true; }
     virtual bool isButton() const { return false; }
@@ -132,8 +133,12 @@ public:
     Win32Label(HWND parent, int id, const ControlLayout& layout);
 
     std::string text() const override { return windowText(); }
-    void setText(const std::string& text) override { setWindowText(text); }
+    void setText(const std::string& text) override;
     bool takesFocus() const override { return false; }
+    void setOnTextChanged(EventHandler handler) { onTextChanged_ = std::move(handler); }
+
+private:
+    EventHandler onTextChanged_;
 };
 
 }  // namespace taktomat::platform::win32

@@ -91,38 +91,6 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-int CALLBACK noteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool fontFamilyInstalled(const wchar_t* face) {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    const HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, noteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found;
-}
-
-// The layout was made for the metrics of the classic 8-point dialog font: its scalable
-// form where the system has one, else the older font of the same name, else whatever the
-// system calls its dialog font.
-const wchar_t* dialogFontFace() {
-    for (const wchar_t* face : {L"Microsoft Sans Serif", L"MS Sans Serif"}) {
-        if (fontFamilyInstalled(face)) return face;
-    }
-    return L"MS Shell Dlg";
-}
-
-HFONT createDialogFont(int dpi) {
-    return CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, dialogFontFace());
-}
-
 // The class carries no icons: each window sets its own, which live as long as it does.
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -311,17 +279,38 @@ void Win32MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
                      outer.bottom - outer.top + missingHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    useFont(dialogFont_.choose(dpi, labelTexts()));
+    setIcons();
+}
+
+std::vector<LabelText> Win32MainWindow::labelTexts() const {
+    std::vector<LabelText> labels;
+    for (const auto& control : controls_) {
+        if (const auto* label = dynamic_cast<const Win32Label*>(control.get())) {
+            labels.push_back({toWide(label->text()), label->boxSize(dpi_)});
+        }
+    }
+    return labels;
+}
+
+void Win32MainWindow::useFont(const FontChoice& choice) {
     // The controls still use the old font until they are laid out with the new one.
     const UniqueGdiObject previousFont = std::move(font_);
-    font_.reset(createDialogFont(dpi));
+    font_.reset(createFont(choice));
+    fontChoice_ = choice;
     applyLayout();
-    setIcons();
+}
+
+void Win32MainWindow::fitFontToLabels() {
+    const FontChoice choice = dialogFont_.choose(dpi_, labelTexts());
+    if (choice != fontChoice_) useFont(choice);
 }
 
 void Win32MainWindow::applyLayout() {
     const auto font = static_cast<HFONT>(font_.get());
     for (const auto& control : controls_) control->applyLayout(dpi_, font);
-    InvalidateRect(window_.get(), nullptr, TRUE);
+    // A control whose box stays where it was repaints only when told so.
+    RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Win32MainWindow::paintLines() {
@@ -468,7 +457,10 @@ Button& Win32MainWindow::addPictureButton(const ControlLayout& layout, Picture /
 }
 
 Label& Win32MainWindow::addLabel(const ControlLayout& layout) {
-    return addControl<Win32Label>(layout);
+    Win32Label& label = addControl<Win32Label>(layout);
+    label.setOnTextChanged([this] { fitFontToLabels(); });
+    fitFontToLabels();
+    return label;
 }
 
 void Win32MainWindow::addLine(TwipsPoint from, TwipsPoint to) {

@@ -8,6 +8,7 @@
 
 #include "platform/main_window.h"
 #include "platform/win32/child_controls.h"
+#include "platform/win32/dialog_font.h"
 #include "platform/win32/icons.h"
 #include "platform/win32/unique_handle.h"
 
@@ -75,6 +76,10 @@ private:
     void onCommand(WPARAM wParam);
     void onDpiChanged(int dpi, const RECT* suggested);
     void applyLayout();
+    std::vector<LabelText> labelTexts() const;
+    void useFont(const FontChoice& choice);
+    // A label's text changed or a label came: a stand-in font may have to be smaller.
+    void fitFontToLabels();
     void setIcons();
     void paintLines();
     template <typename Control, typename... Args>
@@ -87,6 +92,8 @@ private:
     WindowLayout layout_;
     UINT taskbarCreatedMessage_ = 0;
     int dpi_ = 96;
+    DialogFont dialogFont_;
+    FontChoice fontChoice_;
     // Declared before the window, so they outlive it.
     UniqueIcon bigIcon_;
     UniqueGdiObject font_;
