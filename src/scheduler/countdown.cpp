@@ -32,10 +32,21 @@ bool advance(RunState& state, const TickPlan& plan) {
         ++state.sekunde;
         return false;
     }
+    return completePass(state);
+}
+
+bool completePass(RunState& state) {
     state.sekunde = 1;
     if (state.maxdurchlaeufe <= 0) return false;
     ++state.durchlauf;
     return state.durchlauf >= state.maxdurchlaeufe;
+}
+
+bool skipTicks(RunState& state, std::int64_t ticks) {
+    // Counted from 0 and in 64 bits, where the longest pass cannot overflow.
+    const std::int64_t reached = static_cast<std::int64_t>(state.sekunde) - 1 + ticks;
+    state.sekunde = static_cast<std::int32_t>(reached % state.maxsekunden + 1);
+    return reached >= state.maxsekunden;
 }
 
 }  // namespace taktomat::scheduler

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <string>
 
 #include "scheduler/file_check.h"
@@ -24,14 +25,22 @@ private:
 void Scheduler::Timer1_Timer() {
     if (inTick_) return;
     const Flag ticking(inTick_);
-    if (schedule_.takeDueTick(platform_.clock().now())) countdownTick();
+    const std::int64_t dueTicks = schedule_.takeDueTicks(platform_.clock().now());
+    if (dueTicks > 0) countdownTick(dueTicks);
     // A tick that stopped the run leaves the timer off; otherwise it wakes up for the next.
     if (controls_.Timer1.enabled()) {
         controls_.Timer1.setNextTickIn(schedule_.untilNextTick(platform_.clock().now()));
     }
 }
 
-void Scheduler::countdownTick() {
+void Scheduler::countdownTick(std::int64_t dueTicks) {
+    // After a stall only the tick due now is shown; a pass end passed on the way owes one
+    // launch, made before the tick shows so that the tick counts it.
+    if (skipTicks(runState_, dueTicks - 1) && runState_.sekunde < runState_.maxsekunden) {
+        const TickSchedule::Duration passEnd =
+            schedule_.lastDueTime() - TickSchedule::kTickLength * runState_.sekunde;
+        if (schedule_.launchDueFor(passEnd, runState_.maxsekunden) && !endPass()) return;
+    }
     const TickPlan plan = planTick(runState_);
     trayicon_.setImageAndTip(plan.image == platform::IconId::Main
                                  ? controls_.window.icon()
@@ -39,9 +48,25 @@ void Scheduler::countdownTick() {
                              plan.text);
     trayicon_.modify();
     controls_.window.setCaption(plan.text);
-    if (plan.passOver) launchProgram();
+    if (!plan.passOver) {
+        advance(runState_, plan);
+    } else if (schedule_.launchDueFor(schedule_.lastDueTime(), runState_.maxsekunden)) {
+        endPass();
+    } else {
+        // Folded into the late launch just before it: no launch, and so no pass.
+        runState_.sekunde = 1;
+    }
+}
+
+bool Scheduler::endPass() {
+    const std::uint64_t run = runNumber_;
+    schedule_.noteLaunch(platform_.clock().now());
+    launchProgram();
+    // A run begun while the start was under way is not this pass's.
+    if (run != runNumber_) return false;
     // A pass whose launch failed and stopped the run counts all the same.
-    if (advance(runState_, plan)) shutdown_();
+    if (completePass(runState_)) shutdown_();
+    return controls_.Timer1.enabled();
 }
 
 void Scheduler::launchProgram() {
@@ -50,8 +75,11 @@ void Scheduler::launchProgram() {
         abandonRun(kFilePrompt + path + "\" exisitiert nicht mehr!", "Datei nicht gefunden");
         return;
     }
+    const std::uint64_t run = runNumber_;
     const platform::StartOutcome started =
         platform_.programStarter().start(path, controls_.Combo1.selectedIndex());
+    // The shell may pump messages, and a run begun meanwhile is not this launch's.
+    if (run != runNumber_) return;
     if (!started.started) {
         abandonRun(kFilePrompt + path + "\" konnte nicht gestartet werden!\r\n" + started.errorText,
                    "Programmstart fehlgeschlagen");
@@ -65,7 +93,8 @@ void Scheduler::launchProgram() {
 
 void Scheduler::abandonRun(const std::string& prompt, const std::string& title) {
     platform_.messageBoxes().show(prompt, platform::message_box_style::kCritical, title);
-    Command1_Click();
+    // A run the user stopped while the start was under way must not start again.
+    if (controls_.Timer1.enabled()) Command1_Click();
 }
 
 }  // namespace taktomat::scheduler

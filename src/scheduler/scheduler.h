@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -45,7 +46,10 @@ public:
 private:
     void start();
     void stop();
-    void countdownTick();
+    // Shows the last of the ticks that fell due at this wake-up, with the launch they owe.
+    void countdownTick(std::int64_t dueTicks);
+    // Launches and counts the pass; false when its run is over (stopped, replaced or ended).
+    bool endPass();
     void launchProgram();
     // A launch that failed: the user is told, and the run stops.
     void abandonRun(const std::string& prompt, const std::string& title);
@@ -63,6 +67,8 @@ private:
     // Set while a tick runs: a box it opens lets the window system deliver further wake-ups,
     // which must neither launch nor count.
     bool inTick_ = false;
+    // Counts the starts, so that a pass knows whether its run is still the one running.
+    std::uint64_t runNumber_ = 0;
 };
 
 }  // namespace taktomat::scheduler

@@ -59,6 +59,7 @@ void Scheduler::start() {
     runState_.maxdurchlaeufe = toInt32(controls_.durchlauftxt.text()).value_or(0);
     runState_.sekunde = 1;
     runState_.durchlauf = 0;
+    ++runNumber_;
     controls_.Command1.setCaption(kStopCaption);
     controls_.window.setWindowState(platform::WindowState::Minimised);
     controls_.window.hide();
