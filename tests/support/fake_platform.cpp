@@ -97,7 +97,8 @@ platform::Button& FakeMainWindow::addPictureButton(const platform::ControlLayout
     return *slot;
 }
 
-platform::Label& FakeMainWindow::addLabel(const platform::ControlLayout& layout) {
+platform::Label& FakeMainWindow::addLabel(const platform::ControlLayout& layout,
+                                          const platform::Control* /*names*/) {
     remember(layout);
     auto& slot = labels_[layout.name];
     slot = std::make_unique<FakeLabel>(layout);

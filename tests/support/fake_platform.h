@@ -80,7 +80,8 @@ public:
     platform::Button& addButton(const platform::ControlLayout& layout) override;
     platform::Button& addPictureButton(const platform::ControlLayout& layout,
                                        platform::Picture picture) override;
-    platform::Label& addLabel(const platform::ControlLayout& layout) override;
+    platform::Label& addLabel(const platform::ControlLayout& layout,
+                              const platform::Control* names) override;
     void addLine(platform::TwipsPoint from, platform::TwipsPoint to) override;
     platform::Timer& addTimer(int intervalMilliseconds) override;
     platform::PopupMenu& addPopupMenu(std::vector<platform::MenuItem> items) override;

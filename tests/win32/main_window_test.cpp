@@ -46,7 +46,7 @@ TEST_F(Win32MainWindowTest, ControlsFollowTheTabIndexInFocusOrder) {
     // Created out of order, as the main window creates its controls.
     window.addTextBox({"c", "", {0, 0, 100, 100}, 2});
     window.addTextBox({"a", "", {0, 0, 100, 100}, 0});
-    window.addLabel({"label", "x", {0, 0, 100, 100}, 1});
+    window.addLabel({"label", "x", {0, 0, 100, 100}, 1}, nullptr);
     window.addTextBox({"b", "", {0, 0, 100, 100}, 1 + 2});
 
     const HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
