@@ -110,6 +110,9 @@ public:
     // Moved to a monitor of another DPI: the icons switch size, then the event comes.
     void changeDpi(int dpi);
 
+    // Set by the platform: whether a modal box locks the window's controls.
+    std::function<bool()> locked;
+
     // Decides what happens while a pop-up menu is open: the name of the item to choose, or
     // nothing to close it without a choice. Runs inside showPopupMenu.
     std::function<std::optional<std::string>(const FakePopupMenu&)> whileMenuOpen;
@@ -216,7 +219,12 @@ private:
     const FakeClock& clock_;
 };
 
-// Answers from a table of paths; anything not in it does not exist.
+// Orders names as Windows compares them: ordinal, after upper-casing both.
+struct WindowsNameLess {
+    bool operator()(const std::string& left, const std::string& right) const;
+};
+
+// Answers from a table of paths, found whatever their case; anything not in it does not exist.
 class FakeFileSystem final : public platform::FileSystem {
 public:
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
@@ -227,7 +235,7 @@ public:
     void addDirectory(const std::string& path) { entries[path] = 16; }
     void remove(const std::string& path) { entries.erase(path); }
 
-    std::map<std::string, std::uint32_t> entries;
+    std::map<std::string, std::uint32_t, WindowsNameLess> entries;
 };
 
 struct StoreAccess {

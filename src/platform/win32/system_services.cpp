@@ -70,6 +70,17 @@ LRESULT CALLBACK bringDialogToFront(int code, WPARAM wParam, LPARAM lParam) noex
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Windows makes an MB_TOPMOST box topmost, Wine does not: the box is made so as it opens.
+LRESULT CALLBACK keepBoxOnTop(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITDIALOG &&
+        (GetWindowLongPtrW(message->hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+        SetWindowPos(message->hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 ComApartment::ComApartment() {
@@ -178,6 +189,7 @@ int Win32MessageBoxes::show(const std::string& prompt, int style,
     const std::wstring caption = title ? toWide(*title) : std::wstring(kDefaultBoxTitle);
     UINT type = static_cast<UINT>(style) | MB_SETFOREGROUND;
     HWND owner = owner_;
+    UniqueHook onTop;
     if (owner == nullptr || !IsWindowVisible(owner)) {
         // Not yet shown, or hidden in the tray: a box owned by it would have no task bar
         // button and would stay behind other windows whenever the system refuses it the
@@ -185,6 +197,8 @@ int Win32MessageBoxes::show(const std::string& prompt, int style,
         // still locks the window as an owner would.
         owner = nullptr;
         type |= MB_TASKMODAL | MB_TOPMOST;
+        onTop.reset(
+            SetWindowsHookExW(WH_CALLWNDPROCRET, keepBoxOnTop, nullptr, GetCurrentThreadId()));
     }
     return MessageBoxW(owner, toWide(prompt).c_str(), caption.c_str(), type);
 }
