@@ -60,7 +60,8 @@ public:
     virtual Button& addButton(const ControlLayout& layout) = 0;
     // A button that shows only the picture, no text.
     virtual Button& addPictureButton(const ControlLayout& layout, Picture picture) = 0;
-    virtual Label& addLabel(const ControlLayout& layout) = 0;
+    // `names` is the field the label names for a screen reader, if any; it exists already.
+    virtual Label& addLabel(const ControlLayout& layout, const Control* names) = 0;
     virtual void addLine(TwipsPoint from, TwipsPoint to) = 0;
     virtual Timer& addTimer(int intervalMilliseconds) = 0;
     // A menu that never shows as a menu bar, only as a pop-up.

@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
+#include "cmdline/lower_case.h"
+#include "platform/file_system.h"
 #include "platform/main_window.h"
+#include "platform/message_box.h"
 #include "platform/tray_shell.h"
 
 namespace taktomat::contract {
@@ -59,6 +65,29 @@ inline void expectStateChangesLeaveAHiddenWindowHidden(platform::MainWindow& win
         EXPECT_EQ(window.windowState(), WindowState::Minimised) << "hiding keeps the state";
     }
     window.setOnResize({});
+}
+
+// Names compare without regard to case: the command line's lower-cased name still names the file.
+inline void expectNamesMatchWithoutCase(const platform::FileSystem& files,
+                                        const std::string& name) {
+    ASSERT_TRUE(files.attributes(name).has_value()) << name;
+    EXPECT_TRUE(files.attributes(cmdline::toLowerCase(name)).has_value()) << name;
+}
+
+// While a box is open the user reaches no control of the window, shown (the box is owned) or
+// hidden in the tray (the box is unowned and task-modal); afterwards the controls take input
+// again. `duringNextBox` has its argument run while the next box is open.
+inline void expectABoxLocksTheWindow(
+    platform::MainWindow& window, platform::MessageBoxes& boxes,
+    const std::function<void(std::function<void()>)>& duringNextBox,
+    const std::function<bool()>& takesInput) {
+    for (const bool shown : {true, false}) {
+        shown ? window.show() : window.hide();
+        bool locked = false;
+        duringNextBox([&] { locked = !takesInput(); });
+        boxes.show("Text", 16, std::string("Vertrag"));
+        EXPECT_TRUE(locked && takesInput()) << (shown ? "shown" : "hidden");
+    }
 }
 
 }  // namespace taktomat::contract

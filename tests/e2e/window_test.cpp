@@ -70,6 +70,10 @@ TEST_F(MainWindow, ControlsExistWithTheirTextsAndNoMenuBar) {
     EXPECT_EQ(SendMessageW(product.control(7), CB_GETCOUNT, 0, 0), 7);
     EXPECT_EQ(SendMessageW(product.control(7), CB_GETCURSEL, 0, 0), 6);
     EXPECT_EQ(GetMenu(product.window()), nullptr);
+    // A screen reader names a field after the label just before it among the children.
+    for (const auto& [field, label] : {std::pair{0, 4}, {2, 5}, {7, 8}, {9, 10}}) {
+        EXPECT_EQ(GetWindow(product.control(field), GW_HWNDPREV), product.control(label)) << field;
+    }
 }
 
 TEST_F(MainWindow, ClientAreaIs400By112PixelsAt96Dpi) {

@@ -30,17 +30,17 @@ void FakeTextBox::userSelect(int start, int length) {
 
 void FakeTextBox::userType(const std::string& characters) {
     for (char character : characters) {
-        if (!enabled_) return;
+        if (!input.reaches(enabled_)) return;
         replaceSelection(std::string(1, character));
     }
 }
 
 void FakeTextBox::userPaste(const std::string& text) {
-    if (enabled_) replaceSelection(text);
+    if (input.reaches(enabled_)) replaceSelection(text);
 }
 
 void FakeTextBox::userBackspace() {
-    if (!enabled_) return;
+    if (!input.reaches(enabled_)) return;
     if (selectionLength_ == 0) {
         if (selectionStart_ == 0) return;
         --selectionStart_;
@@ -50,7 +50,7 @@ void FakeTextBox::userBackspace() {
 }
 
 void FakeTextBox::userClear() {
-    if (!enabled_ || text_.empty()) return;
+    if (!input.reaches(enabled_) || text_.empty()) return;
     userSelect(0, static_cast<int>(text_.size()));
     replaceSelection("");
 }
@@ -89,14 +89,14 @@ void FakeComboBox::setSelectedIndex(int index) {
 
 void FakeComboBox::userType(const std::string& characters) {
     for (char character : characters) {
-        if (!enabled_) return;
+        if (!input.reaches(enabled_)) return;
         text_.push_back(character);
         if (onEdit_) onEdit_();
     }
 }
 
 bool FakeButton::userClick() {
-    if (!enabled_ || !onClick_) return false;
+    if (!input.reaches(enabled_) || !onClick_) return false;
     onClick_();
     return true;
 }

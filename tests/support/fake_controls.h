@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,13 @@ using Journal = std::vector<std::string>;
 // Notes a change of a control's enabled state in the journal, so that tests can check the
 // order in which controls are locked and unlocked.
 void noteEnabled(Journal* journal, const std::string& name, bool enabled);
+
+// What the user reaches: an enabled control, as long as no modal box locks its window (the
+// window system disables the box's owner, or with no owner every window of the thread).
+struct UserInput {
+    std::function<bool()> windowLocked;
+    bool reaches(bool enabled) const { return enabled && !(windowLocked && windowLocked()); }
+};
 
 // A text box that behaves like the window system's: every assignment raises the change
 // event synchronously (nested inside the assignment) and puts the caret at the start;
@@ -51,6 +59,7 @@ public:
     void userClear();
 
     Journal* journal = nullptr;
+    UserInput input;
 
 private:
     void replaceSelection(const std::string& replacement);
@@ -88,9 +97,12 @@ public:
     // Typing into the text part: one edit event per character.
     void userType(const std::string& characters);
     // A choice from the open list: no edit event.
-    void userChoose(int index) { setSelectedIndex(index); }
+    void userChoose(int index) {
+        if (input.reaches(enabled_)) setSelectedIndex(index);
+    }
 
     Journal* journal = nullptr;
+    UserInput input;
 
 private:
     platform::ControlLayout layout_;
@@ -125,6 +137,7 @@ public:
     bool userClick();
 
     Journal* journal = nullptr;
+    UserInput input;
 
 private:
     platform::ControlLayout layout_;

@@ -19,7 +19,37 @@ const char* trayMessageName(platform::TrayMessage message) {
     return "?";
 }
 
+// The upper case of ASCII, Latin-1 and Latin Extended-A letters, as in the system's table;
+// other characters (and the dotless i, the long s) compare as they are.
+char32_t upperCase(char32_t c) {
+    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
+    if (c == 0xFF) return 0x178;
+    const bool upperEven =
+        (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool upperOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    return (upperEven && c % 2 == 1) || (upperOdd && c % 2 == 0) ? c - 1 : c;
+}
+
+std::u32string upperCased(const std::string& utf8) {
+    std::u32string result;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
+        for (size_t k = 1; k < length && i + k < utf8.size(); ++k) {
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+        }
+        result.push_back(upperCase(c));
+        i += length;
+    }
+    return result;
+}
+
 }  // namespace
+
+bool WindowsNameLess::operator()(const std::string& left, const std::string& right) const {
+    return upperCased(left) < upperCased(right);
+}
 
 void FakePopupMenu::choose(const std::string& name) const {
     for (const platform::MenuItem& item : items_) {
@@ -69,6 +99,7 @@ platform::TextBox& FakeMainWindow::addTextBox(const platform::ControlLayout& lay
     auto& slot = textBoxes_[layout.name];
     slot = std::make_unique<FakeTextBox>(layout);
     slot->journal = &journal_;
+    slot->input.windowLocked = locked;
     return *slot;
 }
 
@@ -77,6 +108,7 @@ platform::ComboBox& FakeMainWindow::addComboBox(const platform::ControlLayout& l
     auto& slot = comboBoxes_[layout.name];
     slot = std::make_unique<FakeComboBox>(layout);
     slot->journal = &journal_;
+    slot->input.windowLocked = locked;
     return *slot;
 }
 
@@ -85,6 +117,7 @@ platform::Button& FakeMainWindow::addButton(const platform::ControlLayout& layou
     auto& slot = buttons_[layout.name];
     slot = std::make_unique<FakeButton>(layout, false);
     slot->journal = &journal_;
+    slot->input.windowLocked = locked;
     return *slot;
 }
 
@@ -94,10 +127,12 @@ platform::Button& FakeMainWindow::addPictureButton(const platform::ControlLayout
     auto& slot = buttons_[layout.name];
     slot = std::make_unique<FakeButton>(layout, true);
     slot->journal = &journal_;
+    slot->input.windowLocked = locked;
     return *slot;
 }
 
-platform::Label& FakeMainWindow::addLabel(const platform::ControlLayout& layout) {
+platform::Label& FakeMainWindow::addLabel(const platform::ControlLayout& layout,
+                                          const platform::Control* /*names*/) {
     remember(layout);
     auto& slot = labels_[layout.name];
     slot = std::make_unique<FakeLabel>(layout);
@@ -295,6 +330,7 @@ FakePlatform::FakePlatform() = default;
 platform::MainWindow& FakePlatform::createMainWindow(const platform::WindowLayout& layout) {
     if (window_) throw std::logic_error("the main window is created once");
     window_ = std::make_unique<FakeMainWindow>(layout, iconSet, monotonic, journal);
+    window_->locked = [this] { return boxes.isOpen(); };
     return *window_;
 }
 

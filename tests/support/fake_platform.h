@@ -80,7 +80,8 @@ public:
     platform::Button& addButton(const platform::ControlLayout& layout) override;
     platform::Button& addPictureButton(const platform::ControlLayout& layout,
                                        platform::Picture picture) override;
-    platform::Label& addLabel(const platform::ControlLayout& layout) override;
+    platform::Label& addLabel(const platform::ControlLayout& layout,
+                              const platform::Control* names) override;
     void addLine(platform::TwipsPoint from, platform::TwipsPoint to) override;
     platform::Timer& addTimer(int intervalMilliseconds) override;
     platform::PopupMenu& addPopupMenu(std::vector<platform::MenuItem> items) override;
@@ -108,6 +109,9 @@ public:
     void taskbarCreated();
     // Moved to a monitor of another DPI: the icons switch size, then the event comes.
     void changeDpi(int dpi);
+
+    // Set by the platform: whether a modal box locks the window's controls.
+    std::function<bool()> locked;
 
     // Decides what happens while a pop-up menu is open: the name of the item to choose, or
     // nothing to close it without a choice. Runs inside showPopupMenu.
@@ -215,7 +219,12 @@ private:
     const FakeClock& clock_;
 };
 
-// Answers from a table of paths; anything not in it does not exist.
+// Orders names as Windows compares them: ordinal, after upper-casing both.
+struct WindowsNameLess {
+    bool operator()(const std::string& left, const std::string& right) const;
+};
+
+// Answers from a table of paths, found whatever their case; anything not in it does not exist.
 class FakeFileSystem final : public platform::FileSystem {
 public:
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
@@ -226,7 +235,7 @@ public:
     void addDirectory(const std::string& path) { entries[path] = 16; }
     void remove(const std::string& path) { entries.erase(path); }
 
-    std::map<std::string, std::uint32_t> entries;
+    std::map<std::string, std::uint32_t, WindowsNameLess> entries;
 };
 
 struct StoreAccess {

@@ -114,6 +114,27 @@ TEST(FakeMainWindow, StateChangesLeaveAHiddenWindowHiddenAsTheWin32LayerDoes) {
     contract::expectStateChangesLeaveAHiddenWindowHidden(platform.window());
 }
 
+TEST(FakeFileSystem, FindsNamesWhateverTheirCaseAsWindowsDoes) {
+    FakeFileSystem files;
+    files.addFile("C:\\PRÜFUNG\\Äöü ÉŁŽ.EXE");
+    contract::expectNamesMatchWithoutCase(files, "C:\\PRÜFUNG\\Äöü ÉŁŽ.EXE");
+}
+
+TEST(FakeMessageBoxes, ABoxLocksTheWindowAsOnWindows) {
+    FakePlatform platform;
+    platform.createMainWindow({"Test", 6000, 1680, platform::IconId::Main});
+    platform.window().addButton({"b", "x", {}, 0}).setOnClick([] {});
+    contract::expectABoxLocksTheWindow(
+        platform.window(), platform.boxes,
+        [&](std::function<void()> during) {
+            platform.boxes.whileOpen = [during](const ShownBox&) {
+                during();
+                return 1;
+            };
+        },
+        [&] { return platform.window().button("b").userClick(); });
+}
+
 TEST(FakeProcess, EndingTheProcessStopsTheHandler) {
     FakePlatform platform;
     bool ranOn = false;

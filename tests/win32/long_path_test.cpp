@@ -59,6 +59,24 @@ TEST_F(LongPathTest, AFileBeyondMaxPathIsFound) {
     EXPECT_FALSE(*attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+TEST_F(LongPathTest, AProgramBeyondMaxPathStarts) {
+    // Wine reads the long name back into a buffer of MAX_PATH and starts what it held before.
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) GTEST_SKIP();
+    // A program that ends at once when it is given nothing to do.
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    ASSERT_TRUE(CopyFileW((std::wstring(system) + L"\\rundll32.exe").c_str(),
+                          extendedLengthPath(deepFile).c_str(), FALSE));
+    const HWND owner = nullptr;
+    const StartOutcome outcome = Win32ProgramStarter(owner).start(toUtf8(deepFile), SW_HIDE);
+    EXPECT_TRUE(outcome.started) << outcome.errorText;
+    // Its folders can go once it has ended.
+    for (const ULONGLONG end = GetTickCount64() + 10000;
+         !DeleteFileW(extendedLengthPath(deepFile).c_str()) && GetTickCount64() < end;) {
+        Sleep(20);
+    }
+}
+
 TEST_F(LongPathTest, ALongNameOfANearFileIsResolvedFirst) {
     // 32000 characters that name a file of the first folder: ".." is resolved, not looked up.
     std::wstring name = root;

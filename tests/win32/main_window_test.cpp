@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "window_fixture.h"
 
 namespace taktomat::platform::win32 {
@@ -15,7 +17,33 @@ protected:
         MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
+    // Runs the thread's messages until `done` holds; false once the time is up.
+    static bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+        for (const ULONGLONG end = GetTickCount64() + milliseconds; !done();) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= end) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now),
+                                      QS_ALLINPUT);
+            for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+                DispatchMessageW(&message);
+            }
+        }
+        return true;
+    }
 };
+
+TEST_F(Win32MainWindowTest, TimerTicksAndANextTickDueNowOrEarlierComesAtOnce) {
+    Timer& timer = window.addTimer(400);
+    int ticks = 0;
+    timer.setOnTick([&] { ++ticks; });
+    timer.setEnabled(true);
+    ASSERT_TRUE(pumpUntil([&] { return ticks == 1; }, 5000)) << "an enabled timer ticks";
+    for (const int delay : {0, -1500}) {
+        const int before = ticks;
+        timer.setNextTickIn(std::chrono::milliseconds(delay));
+        EXPECT_TRUE(pumpUntil([&] { return ticks > before; }, 100)) << "delay " << delay;
+    }
+}
 
 TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowAndItsControlsOutAgain) {
     window.addButton({"Command1", "Start", {4860, 1200, 1095, 420}, 3});
@@ -46,7 +74,7 @@ TEST_F(Win32MainWindowTest, ControlsFollowTheTabIndexInFocusOrder) {
     // Created out of order, as the main window creates its controls.
     window.addTextBox({"c", "", {0, 0, 100, 100}, 2});
     window.addTextBox({"a", "", {0, 0, 100, 100}, 0});
-    window.addLabel({"label", "x", {0, 0, 100, 100}, 1});
+    window.addLabel({"label", "x", {0, 0, 100, 100}, 1}, nullptr);
     window.addTextBox({"b", "", {0, 0, 100, 100}, 1 + 2});
 
     const HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);

@@ -91,6 +91,14 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
+// Where a control's window lies in its parent's client area.
+RECT boxInParent(HWND control) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&box), 2);
+    return box;
+}
+
 // The class carries no icons: each window sets its own, which live as long as it does.
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -309,6 +317,7 @@ void Win32MainWindow::fitFontToLabels() {
 void Win32MainWindow::applyLayout() {
     const auto font = static_cast<HFONT>(font_.get());
     for (const auto& control : controls_) control->applyLayout(dpi_, font);
+    clipLabels();
     // A control whose box stays where it was repaints only when told so.
     RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -416,12 +425,12 @@ Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args
     control->applyLayout(dpi_, static_cast<HFONT>(font_.get()));
     placeInTabOrder(*control);
     controls_.push_back(std::move(control));
+    clipLabels();
     return result;
 }
 
 void Win32MainWindow::placeInTabOrder(const ChildControl& control) {
-    // Labels take no focus and lie below everything, so a label whose box reaches into a
-    // field's never paints over that field's border.
+    // Labels take no focus: they go to the bottom, and one that names a field then before it.
     if (!control.takesFocus()) {
         SetWindowPos(control.hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -440,6 +449,26 @@ void Win32MainWindow::placeInTabOrder(const ChildControl& control) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void Win32MainWindow::clipLabels() {
+    // Some label boxes reach into a field's (the passes label into its field, which it stands
+    // before among the children): a label never paints over a control that takes the focus.
+    for (const auto& label : controls_) {
+        if (label->takesFocus()) continue;
+        const RECT box = boxInParent(label->hwnd());
+        UniqueGdiObject region(CreateRectRgn(0, 0, box.right - box.left, box.bottom - box.top));
+        const auto shape = static_cast<HRGN>(region.get());
+        for (const auto& other : controls_) {
+            if (!other->takesFocus()) continue;
+            RECT cover = boxInParent(other->hwnd());
+            OffsetRect(&cover, -box.left, -box.top);
+            const UniqueGdiObject covered(CreateRectRgnIndirect(&cover));
+            CombineRgn(shape, shape, static_cast<HRGN>(covered.get()), RGN_DIFF);
+        }
+        // The window owns its region from here on.
+        if (SetWindowRgn(label->hwnd(), shape, TRUE)) region.release();
+    }
+}
+
 TextBox& Win32MainWindow::addTextBox(const ControlLayout& layout) {
     return addControl<Win32TextBox>(layout);
 }
@@ -456,8 +485,15 @@ Button& Win32MainWindow::addPictureButton(const ControlLayout& layout, Picture /
     return addControl<Win32PictureButton>(layout, instance_, IDB_FOLDER, FOLDER_BITMAP_SIZE);
 }
 
-Label& Win32MainWindow::addLabel(const ControlLayout& layout) {
+Label& Win32MainWindow::addLabel(const ControlLayout& layout, const Control* names) {
     Win32Label& label = addControl<Win32Label>(layout);
+    // The accessibility layer names a field after the label just before it among the
+    // children; the focus, which skips labels, keeps its order.
+    if (const auto* field = dynamic_cast<const ChildControl*>(names)) {
+        const HWND above = GetWindow(field->hwnd(), GW_HWNDPREV);
+        SetWindowPos(label.hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     label.setOnTextChanged([this] { fitFontToLabels(); });
     fitFontToLabels();
     return label;

@@ -42,7 +42,7 @@ public:
     ComboBox& addComboBox(const ControlLayout& layout) override;
     Button& addButton(const ControlLayout& layout) override;
     Button& addPictureButton(const ControlLayout& layout, Picture picture) override;
-    Label& addLabel(const ControlLayout& layout) override;
+    Label& addLabel(const ControlLayout& layout, const Control* names) override;
     void addLine(TwipsPoint from, TwipsPoint to) override;
     Timer& addTimer(int intervalMilliseconds) override;
     PopupMenu& addPopupMenu(std::vector<MenuItem> items) override;
@@ -85,6 +85,7 @@ private:
     template <typename Control, typename... Args>
     Control& addControl(const ControlLayout& layout, Args&&... args);
     void placeInTabOrder(const ChildControl& control);
+    void clipLabels();
     bool isButton(HWND window) const;
 
     HINSTANCE instance_;

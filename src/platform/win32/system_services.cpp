@@ -70,6 +70,17 @@ LRESULT CALLBACK bringDialogToFront(int code, WPARAM wParam, LPARAM lParam) noex
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Windows makes an MB_TOPMOST box topmost, Wine does not: the box is made so as it opens.
+LRESULT CALLBACK keepBoxOnTop(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITDIALOG &&
+        (GetWindowLongPtrW(message->hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+        SetWindowPos(message->hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 ComApartment::ComApartment() {
@@ -109,8 +120,13 @@ StartOutcome Win32ProgramStarter::start(const std::string& path, int showWindow)
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
     // No error dialogs of the shell's own: the utility tells the user itself. The start is
-    // complete when the call returns, also when the process ends right after it.
-    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    // complete when the call returns, also when the process ends right after it. The user
+    // chose the file and pressed Start: no security warning for a downloaded file holds an
+    // unattended run, and whatever the shell still shows belongs to the window, in front.
+    // Untested by necessity: Wine has no attachment manager that could show the warning.
+    execute.fMask =
+        SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | SEE_MASK_NOZONECHECKS;
+    execute.hwnd = owner_;
     execute.lpFile = startable->c_str();
     execute.nShow = showWindow;
     if (!ShellExecuteExW(&execute)) return {false, systemErrorText(GetLastError())};
@@ -173,6 +189,7 @@ int Win32MessageBoxes::show(const std::string& prompt, int style,
     const std::wstring caption = title ? toWide(*title) : std::wstring(kDefaultBoxTitle);
     UINT type = static_cast<UINT>(style) | MB_SETFOREGROUND;
     HWND owner = owner_;
+    UniqueHook onTop;
     if (owner == nullptr || !IsWindowVisible(owner)) {
         // Not yet shown, or hidden in the tray: a box owned by it would have no task bar
         // button and would stay behind other windows whenever the system refuses it the
@@ -180,6 +197,8 @@ int Win32MessageBoxes::show(const std::string& prompt, int style,
         // still locks the window as an owner would.
         owner = nullptr;
         type |= MB_TASKMODAL | MB_TOPMOST;
+        onTop.reset(
+            SetWindowsHookExW(WH_CALLWNDPROCRET, keepBoxOnTop, nullptr, GetCurrentThreadId()));
     }
     return MessageBoxW(owner, toWide(prompt).c_str(), caption.c_str(), type);
 }

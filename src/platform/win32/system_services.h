@@ -19,7 +19,12 @@ namespace taktomat::platform::win32 {
 // ComApartment), so that programs, batch files and documents all start as themselves.
 class Win32ProgramStarter final : public ProgramStarter {
 public:
+    // The owner of anything the shell shows is looked up at every start, as for the boxes.
+    explicit Win32ProgramStarter(const HWND& owner) : owner_(owner) {}
     StartOutcome start(const std::string& path, int showWindow) override;
+
+private:
+    const HWND& owner_;
 };
 
 // COM for the user-interface thread, for as long as the object lives.

@@ -36,10 +36,10 @@ private:
     Win32Icons icons_;
     Version version_;
     std::string commandLine_;
-    // Owner of boxes and dialogs: null until the main window exists.
+    // Owner of boxes, dialogs and the shell's windows: null until the main window exists.
     HWND ownerWindow_ = nullptr;
     Win32TrayShell trayShell_;
-    Win32ProgramStarter programStarter_;
+    Win32ProgramStarter programStarter_{ownerWindow_};
     Win32FileSystem fileSystem_;
     Win32SettingsStore settingsStore_;
     Win32MessageBoxes messageBoxes_{ownerWindow_};
