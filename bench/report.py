@@ -250,6 +250,9 @@ def main():
         info = rounds[name]["info"]
         t = rounds[name]["contenders"]["taktomat"]
         extra = f"; the press of Start took {ms(t['press'])} ms"
+        if t["deviations"]:
+            extra += (f", the first launch came {ms(t['deviations'][0])} ms after its due time "
+                      f"(the press's beginning + 1 s)")
         if "creation_to_run" in t:
             extra += (f"; the utility's launched process was created a median "
                       f"{ms(t['creation_late'])} ms after its due time and ran its first "
@@ -297,7 +300,9 @@ def main():
         f"max {max(startups):.0f})")
     add(f"   the least window, in turns with it: median {statistics.median(least_startups):.0f} ms "
         f"(min {min(least_startups):.0f}, max {max(least_startups):.0f}); the utility takes "
-        f"{startup_ratio(startups, least_startups):.2f} x as long")
+        f"{startup_ratio(startups, least_startups):.2f} x as long (median of the ratios within "
+        f"each pair of starts: "
+        f"{statistics.median(u / w for u, w in zip(startups, least_startups)):.2f})")
     add("")
     add("Goals:")
     for name, _ in ROUNDS:
