@@ -1,11 +1,14 @@
 // Drives taktomat.exe for scripts/bench, from outside as a user would.
-//   bench_driver run STAMP_EXE SECONDS OUT_DIR
+//   bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE
 //       An endless run at interval 1 in window mode 0 that launches STAMP_EXE, for SECONDS;
 //       writes OUT_DIR\taktomat.start (the real-time clock just before and after Start was
 //       pressed), OUT_DIR\taktomat.stop, and OUT_DIR\resources.csv, sampled every 10 ticks.
-//   bench_driver startup COUNT OUT_FILE
-//       Starts the utility COUNT times; writes the milliseconds from each CreateProcessW until
-//       its main window is shown.
+//       Beside it, half a second out of phase, the least launcher launches LEAST_STAMP_EXE
+//       for as many ticks and writes OUT_DIR\least-launcher.start and .stop.
+//   bench_driver startup COUNT LEAST_WINDOW_EXE OUT_DIR
+//       Starts the utility and the least window COUNT times each, in turns; writes the
+//       milliseconds from each CreateProcessW until the main window is shown to
+//       OUT_DIR\startup.txt and OUT_DIR\startup-least-window.txt.
 //   bench_driver clock HOST_STAMP HOST_LOG COUNT OUT_FILE
 //       Brackets COUNT runs of the host program HOST_STAMP (a Unix path; it appends the host's
 //       clock to HOST_LOG) between two readings of this side's clock, one line each.
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,7 +65,44 @@ void setText(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-int run(const std::wstring& stamp, int seconds, const std::wstring& out) {
+// The least launcher beside the utility: its grid begins at BEGIN, and it ends by itself.
+class LeastLauncher {
+public:
+    LeastLauncher(const std::wstring& exe, const std::wstring& stamp, int seconds, long long begin,
+                  const std::wstring& out) {
+        std::wstring commandLine = L"\"" + exe + L"\" \"" + stamp + L"\" " +
+                                   std::to_wstring(seconds) + L" " + std::to_wstring(begin) +
+                                   L" \"" + out + L"\"";
+        STARTUPINFOW startupInfo{};
+        startupInfo.cb = sizeof startupInfo;
+        started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &startupInfo, &info_) != FALSE;
+    }
+    ~LeastLauncher() {
+        if (!started_) return;
+        if (WaitForSingleObject(info_.hProcess, e2e::kPatienceMs) != WAIT_OBJECT_0) {
+            TerminateProcess(info_.hProcess, 1);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    LeastLauncher(const LeastLauncher&) = delete;
+    LeastLauncher& operator=(const LeastLauncher&) = delete;
+    bool started() const { return started_; }
+    // Waits until it has run to its end.
+    bool finish() const { return WaitForSingleObject(info_.hProcess, e2e::kPatienceMs) == 0; }
+
+private:
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
+
+int run(const std::wstring& stamp, int seconds, const std::wstring& out,
+        const std::wstring& leastLauncherExe, const std::wstring& leastStamp) {
+    // Half a second out of phase with the utility, so that neither's launch meets the other's.
+    const long long leastBegin = nowNs() + 3 * kSecond;
+    const LeastLauncher leastLauncher(leastLauncherExe, leastStamp, seconds, leastBegin, out);
+    if (!leastLauncher.started()) return fail("the least launcher did not start");
     e2e::Product product;
     if (!product.ready()) return fail("the utility did not start: " + product.why());
     setText(product.control(kFile), stamp);
@@ -71,6 +112,7 @@ int run(const std::wstring& stamp, int seconds, const std::wstring& out) {
     ResourceSampler sampler(product.processId(), product.threadId());
     if (!sampler.ready()) return fail("cannot open the utility's process for sampling");
 
+    sleepUntil(leastBegin - kSecond / 2);
     const long long before = nowNs();
     SendMessageW(product.control(kStartStop), BM_CLICK, 0, 0);
     const long long after = nowNs();
@@ -81,9 +123,9 @@ int run(const std::wstring& stamp, int seconds, const std::wstring& out) {
 
     std::ofstream csv(inDir(out, L"resources.csv"));
     csv << "tick,gdi_objects,user_objects,kernel_handles,private_bytes,working_set\n";
-    // Half-way between two ticks, so that no sample meets a launch.
+    // A quarter of a second after a tick, so that no sample meets a launch of either.
     for (int tick = 0; tick < seconds; tick += kSampleEveryTicks) {
-        sleepUntil(before + tick * kSecond + kSecond / 2);
+        sleepUntil(before + tick * kSecond + kSecond / 4);
         if (!product.running()) return fail("the utility ended during the run");
         const ResourceSample sample = sampler.sample();
         csv << tick << "," << sample.gdiObjects << "," << sample.userObjects << ","
@@ -101,11 +143,13 @@ int run(const std::wstring& stamp, int seconds, const std::wstring& out) {
     sleepUntil(before + seconds * kSecond);
     if (!product.running()) return fail("the utility ended during the run");
     std::ofstream(inDir(out, L"taktomat.stop")) << nowNs() << "\n";
+    if (!leastLauncher.finish()) return fail("the least launcher did not end");
     return 0;
 }
 
 struct ShownWindow {
     DWORD processId;
+    const wchar_t* windowClass;
     bool shown;
 };
 
@@ -113,7 +157,7 @@ BOOL CALLBACK findShownMainWindow(HWND window, LPARAM parameter) {
     auto& search = *reinterpret_cast<ShownWindow*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || e2e::className(window) != L"Taktomat.Form1" ||
+    if (owner != search.processId || e2e::className(window) != search.windowClass ||
         !IsWindowVisible(window)) {
         return TRUE;
     }
@@ -121,52 +165,78 @@ BOOL CALLBACK findShownMainWindow(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
-BOOL CALLBACK closeProcessWindow(HWND window, LPARAM processId) {
+struct ProcessWindow {
+    DWORD processId;
+    const wchar_t* windowClass;
+};
+
+BOOL CALLBACK closeProcessWindow(HWND window, LPARAM parameter) {
+    const auto& target = *reinterpret_cast<const ProcessWindow*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == static_cast<DWORD>(processId) && e2e::className(window) == L"Taktomat.Form1") {
+    if (owner == target.processId && e2e::className(window) == target.windowClass) {
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     return TRUE;
 }
 
-int startup(int count, const std::wstring& outFile) {
+// Milliseconds from CreateProcessW of EXE until its window of WINDOW_CLASS is visible; then
+// closed as a user would close it. Empty when it did not show in time.
+std::optional<double> timeStart(const std::wstring& exe, const wchar_t* windowClass) {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
-    std::ofstream out{std::filesystem::path(outFile)};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startupInfo{};
+    startupInfo.cb = sizeof startupInfo;
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER begin{};
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startupInfo, &info)) {
+        return std::nullopt;
+    }
+    ShownWindow search{info.dwProcessId, windowClass, false};
+    LARGE_INTEGER end{};
+    // Looked for every millisecond: the test driver's wait polls far more coarsely.
+    const ULONGLONG deadline = GetTickCount64() + e2e::kPatienceMs;
+    for (;;) {
+        EnumWindows(findShownMainWindow, reinterpret_cast<LPARAM>(&search));
+        QueryPerformanceCounter(&end);
+        if (search.shown || GetTickCount64() >= deadline) break;
+        Sleep(1);
+    }
+    const bool shown = search.shown;
+    // A close lets the program end as usual; it takes its tray icon away.
+    ProcessWindow target{info.dwProcessId, windowClass};
+    EnumWindows(closeProcessWindow, reinterpret_cast<LPARAM>(&target));
+    if (WaitForSingleObject(info.hProcess, e2e::kPatienceMs) != WAIT_OBJECT_0) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (!shown) return std::nullopt;
+    return 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// The utility and the least window in turns, each first in every other pair, so that any
+// change of the machine's load meets both alike.
+int startup(int count, const std::wstring& leastWindow, const std::wstring& out) {
+    std::ofstream utilityTimes(inDir(out, L"startup.txt"));
+    std::ofstream leastTimes(inDir(out, L"startup-least-window.txt"));
     for (int start = 0; start < count; ++start) {
-        std::wstring commandLine = L"\"" + std::wstring(kTaktomatExe) + L"\"";
-        STARTUPINFOW startupInfo{};
-        startupInfo.cb = sizeof startupInfo;
-        PROCESS_INFORMATION info{};
-        LARGE_INTEGER begin{};
-        QueryPerformanceCounter(&begin);
-        if (!CreateProcessW(kTaktomatExe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startupInfo, &info)) {
-            return fail("CreateProcessW failed with error " + std::to_string(GetLastError()));
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool utility = (turn == 0) == (start % 2 == 0);
+            const std::optional<double> time =
+                utility ? timeStart(kTaktomatExe, L"Taktomat.Form1")
+                        : timeStart(leastWindow, L"Taktomat.LeastWindow");
+            if (!time) {
+                return fail(utility ? "the utility showed no main window in time"
+                                    : "the least window did not show in time");
+            }
+            (utility ? utilityTimes : leastTimes) << *time << "\n" << std::flush;
         }
-        ShownWindow search{info.dwProcessId, false};
-        LARGE_INTEGER end{};
-        const bool shown = e2e::waitUntil([&] {
-            EnumWindows(findShownMainWindow, reinterpret_cast<LPARAM>(&search));
-            QueryPerformanceCounter(&end);
-            if (!search.shown) Sleep(1);
-            return search.shown;
-        });
-        if (shown) {
-            out << 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) /
-                       static_cast<double>(frequency.QuadPart)
-                << "\n";
-        }
-        // A close lets the utility end as usual; it takes its tray icon away.
-        EnumWindows(closeProcessWindow, static_cast<LPARAM>(info.dwProcessId));
-        if (WaitForSingleObject(info.hProcess, e2e::kPatienceMs) != WAIT_OBJECT_0) {
-            TerminateProcess(info.hProcess, 1);
-            WaitForSingleObject(info.hProcess, 5000);
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-        if (!shown) return fail("no main window shown in time");
     }
     return 0;
 }
@@ -208,14 +278,19 @@ int clock(const std::wstring& hostStamp, const std::wstring& hostLog, int count,
 int wmain(int argc, wchar_t** argv) {
     using namespace taktomat::bench;
     const std::vector<std::wstring> args(argv + 1, argv + argc);
-    if (args.size() == 4 && args[0] == L"run") return run(args[1], std::stoi(args[2]), args[3]);
-    if (args.size() == 3 && args[0] == L"startup") return startup(std::stoi(args[1]), args[2]);
+    if (args.size() == 6 && args[0] == L"run") {
+        return run(args[1], std::stoi(args[2]), args[3], args[4], args[5]);
+    }
+    if (args.size() == 4 && args[0] == L"startup") {
+        return startup(std::stoi(args[1]), args[2], args[3]);
+    }
     if (args.size() == 5 && args[0] == L"clock") {
         return clock(args[1], args[2], std::stoi(args[3]), args[4]);
     }
-    std::fprintf(stderr,
-                 "usage: bench_driver run STAMP_EXE SECONDS OUT_DIR\n"
-                 "       bench_driver startup COUNT OUT_FILE\n"
-                 "       bench_driver clock HOST_STAMP HOST_LOG COUNT OUT_FILE\n");
+    std::fprintf(
+        stderr,
+        "usage: bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE\n"
+        "       bench_driver startup COUNT LEAST_WINDOW_EXE OUT_DIR\n"
+        "       bench_driver clock HOST_STAMP HOST_LOG COUNT OUT_FILE\n");
     return 2;
 }

@@ -31,8 +31,8 @@ constexpr IconId frameIcon(int frame) {
 
 enum class Picture { Folder };
 
-// Loaded once for each size the window needs and kept for the life of the process, so
-// every lookup is immediate and a handle once given out never dies.
+// Each image is loaded at its first use at a size and kept for the life of the process, so a
+// handle once given out never dies and every later lookup is immediate.
 class Icons {
 public:
     virtual ~Icons() = default;

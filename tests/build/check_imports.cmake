@@ -4,6 +4,8 @@ cmake_minimum_required(VERSION 3.25)
 # expected format, import nothing but Windows system DLLs (the MinGW runtime is
 # linked in), and be a Windows GUI program.
 #   cmake -DOBJDUMP=... -DEXE=... -DPE_FORMAT=pei-i386 -DSUBSYSTEM=2 -P check_imports.cmake
+# With -DLOADED_ON_USE=a.dll;b.dll it also fails when the executable imports one of these,
+# which it is to load itself when first needed rather than at every start.
 # Every finding is reported before the script fails, one per line.
 
 foreach(var OBJDUMP EXE PE_FORMAT SUBSYSTEM)
@@ -48,6 +50,9 @@ foreach(line IN LISTS import_lines)
     string(TOLOWER "${dll}" dll_lower)
     if(NOT dll_lower IN_LIST system_dlls)
         list(APPEND findings "imports ${dll}, which is not a Windows system DLL")
+    endif()
+    if(dll_lower IN_LIST LOADED_ON_USE)
+        list(APPEND findings "imports ${dll}, which it should load on first use")
     endif()
 endforeach()
 

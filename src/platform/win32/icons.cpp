@@ -5,29 +5,22 @@
 
 namespace taktomat::platform::win32 {
 
-Win32Icons::Win32Icons(HINSTANCE instance) : instance_(instance) {
-    useSize(GetSystemMetrics(SM_CXSMICON));
-}
+Win32Icons::Win32Icons(HINSTANCE instance)
+    : instance_(instance), size_(GetSystemMetrics(SM_CXSMICON)) {}
 
 void Win32Icons::useDpi(int dpi) {
-    useSize(systemMetricForDpi(SM_CXSMICON, dpi));
-}
-
-void Win32Icons::useSize(int size) {
-    auto [slot, added] = sets_.try_emplace(size);
-    if (added) {
-        for (size_t index = 0; index < slot->second.size(); ++index) {
-            const int resource =
-                index == 0 ? IDI_TAKTOMAT : IDI_FRAME1 + static_cast<int>(index) - 1;
-            slot->second[index].reset(static_cast<HICON>(LoadImageW(
-                instance_, MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-        }
-    }
-    current_ = &slot->second;
+    size_ = systemMetricForDpi(SM_CXSMICON, dpi);
 }
 
 NativeHandle Win32Icons::handle(IconId icon) const {
-    return reinterpret_cast<NativeHandle>(current_->at(static_cast<size_t>(icon)).get());
+    const auto index = static_cast<size_t>(icon);
+    UniqueIcon& slot = sets_[size_].at(index);
+    if (!slot) {
+        const int resource = index == 0 ? IDI_TAKTOMAT : IDI_FRAME1 + static_cast<int>(index) - 1;
+        slot.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(resource), IMAGE_ICON,
+                                                 size_, size_, LR_DEFAULTCOLOR)));
+    }
+    return reinterpret_cast<NativeHandle>(slot.get());
 }
 
 std::optional<IconId> Win32Icons::identify(NativeHandle handle) const {

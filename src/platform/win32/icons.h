@@ -10,8 +10,9 @@
 
 namespace taktomat::platform::win32 {
 
-// The thirteen clock icons at the small-icon size of the tray and the title bar, loaded from
-// the executable's resources once per size and kept until the process ends.
+// The thirteen clock icons at the small-icon size of the tray and the title bar, each loaded
+// from the executable's resources at its first use at a size and kept until the process
+// ends. A start needs the main icon only; a frame comes when a countdown first shows it.
 class Win32Icons final : public Icons {
 public:
     // At the system DPI's size.
@@ -23,11 +24,11 @@ public:
 
 private:
     using IconSet = std::array<UniqueIcon, 1 + kFrameCount>;
-    void useSize(int size);
 
     HINSTANCE instance_;
-    std::map<int, IconSet> sets_;
-    const IconSet* current_ = nullptr;
+    int size_;
+    // Filled as the icons are asked for, which is why a lookup may add to it.
+    mutable std::map<int, IconSet> sets_;
 };
 
 }  // namespace taktomat::platform::win32

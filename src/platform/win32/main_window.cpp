@@ -120,9 +120,15 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, Win32Icons& icons, const Wi
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
     registerWindowClass(instance, &Win32MainWindow::windowProcedure);
 
-    // Created at the system DPI first; the real monitor's DPI is known once the window exists.
+    // Created at the system DPI's size first, which is mostly the final one; the real
+    // monitor's DPI is known once the window exists.
+    const int systemDpi = dpiForWindow(nullptr);
+    const RECT frame = windowRectForClient(twipsToPixels(layout.clientWidthTwips, systemDpi),
+                                           twipsToPixels(layout.clientHeightTwips, systemDpi),
+                                           kWindowStyle, kWindowExStyle, systemDpi);
     window_.reset(CreateWindowExW(kWindowExStyle, kClassName, toWide(layout.caption).c_str(),
-                                  kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                                  kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                   nullptr, instance, this));
     onDpiChanged(dpiForWindow(window_.get()), nullptr);
 }
@@ -272,8 +278,14 @@ void Win32MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
     } else {
         flags |= SWP_NOMOVE;
     }
-    SetWindowPos(window_.get(), nullptr, left, top, frame.right - frame.left,
-                 frame.bottom - frame.top, flags);
+    RECT outer{};
+    GetWindowRect(window_.get(), &outer);
+    // A window created at the right size needs no move, which costs a round of messages.
+    if (suggested || outer.right - outer.left != frame.right - frame.left ||
+        outer.bottom - outer.top != frame.bottom - frame.top) {
+        SetWindowPos(window_.get(), nullptr, left, top, frame.right - frame.left,
+                     frame.bottom - frame.top, flags);
+    }
     // The frame's own metrics can differ from the computed ones (themes, a DPI the frame was
     // not drawn for): make up the difference so the client area is exact.
     RECT client{};
@@ -281,7 +293,6 @@ void Win32MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
     const int missingWidth = width - (client.right - client.left);
     const int missingHeight = height - (client.bottom - client.top);
     if (missingWidth != 0 || missingHeight != 0) {
-        RECT outer{};
         GetWindowRect(window_.get(), &outer);
         SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left + missingWidth,
                      outer.bottom - outer.top + missingHeight,

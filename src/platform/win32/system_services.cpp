@@ -81,6 +81,24 @@ LRESULT CALLBACK keepBoxOnTop(int code, WPARAM wParam, LPARAM lParam) noexcept {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The common dialogs' library is loaded on the chooser's first use, not at every start: it
+// brings the print spooler's libraries along, and most runs never open the dialog. From the
+// system folder only, so that no file of that name elsewhere is taken for it.
+HMODULE loadDialogLibrary() {
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) return nullptr;
+    path.resize(length);
+    return LoadLibraryW((path + L"\\comdlg32.dll").c_str());
+}
+
+template <typename Function>
+Function dialogFunction(HMODULE library, const char* name) {
+    return library
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+               : nullptr;
+}
+
 }  // namespace
 
 ComApartment::ComApartment() {
@@ -204,6 +222,14 @@ int Win32MessageBoxes::show(const std::string& prompt, int style,
 }
 
 OpenFileOutcome Win32OpenFileDialog::showOpen(const OpenFileOptions& options) {
+    if (!library_) library_.reset(loadDialogLibrary());
+    const auto getOpenFileName =
+        dialogFunction<decltype(&GetOpenFileNameW)>(library_.get(), "GetOpenFileNameW");
+    const auto extendedError =
+        dialogFunction<decltype(&CommDlgExtendedError)>(library_.get(), "CommDlgExtendedError");
+    if (!getOpenFileName || !extendedError) {
+        return {static_cast<int>(CDERR_INITIALIZATION), describeDialogError(CDERR_INITIALIZATION)};
+    }
     std::wstring filter = toWide(options.filter);
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
     filter.append(2, L'\0');
@@ -228,13 +254,13 @@ OpenFileOutcome Win32OpenFileDialog::showOpen(const OpenFileOptions& options) {
     {
         const UniqueHook toFront(SetWindowsHookExW(WH_CALLWNDPROCRET, bringDialogToFront, nullptr,
                                                    GetCurrentThreadId()));
-        chosen = GetOpenFileNameW(&dialog);
+        chosen = getOpenFileName(&dialog);
     }
     if (chosen) {
         fileName_ = toUtf8(file.data());
         return {};
     }
-    const DWORD error = CommDlgExtendedError();
+    const DWORD error = extendedError();
     if (error == 0) {
         return {options.cancelError ? kOpenFileCancelled : 0, {}};
     }

@@ -12,6 +12,7 @@
 #include "platform/program_starter.h"
 #include "platform/settings_store.h"
 #include "platform/version_info.h"
+#include "platform/win32/unique_handle.h"
 
 namespace taktomat::platform::win32 {
 
@@ -77,6 +78,8 @@ public:
 private:
     const HWND& owner_;
     std::string fileName_;
+    // The dialog's library, loaded at the first use.
+    UniqueModule library_;
 };
 
 class Win32Process final : public Process {

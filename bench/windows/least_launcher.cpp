@@ -1,0 +1,146 @@
+// The least launcher: the least that a program must do to keep the utility's schedule, and
+// so the limit of its launch accuracy under Wine. A hidden window with a tray icon, one
+// absolute one-second grid kept with SetTimer on the utility's own schedule, and at each tick
+// exactly the utility's visible work and start at interval 1: the tray icon's image and
+// tooltip, the caption, and ShellExecuteExW of the file with the utility's flags and show
+// value 0. Nothing else: no file check, no input, no settings.
+//   least_launcher FILE SECONDS BEGIN_NS OUT_DIR
+// Waits until BEGIN_NS (nanoseconds since the Unix epoch on the real-time clock), begins the
+// grid there and ends after SECONDS ticks; writes the real-time clock at the grid's begin to
+// OUT_DIR\least-launcher.start and at its end to OUT_DIR\least-launcher.stop.
+#include <windows.h>
+// After windows.h, which they need.
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "resource_ids.h"
+#include "scheduler/tick_schedule.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Taktomat.LeastLauncher";
+constexpr UINT_PTR kTimerId = 1;
+constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
+
+using taktomat::scheduler::TickSchedule;
+
+long long nowNs() {
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    const unsigned long long steps =
+        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<long long>(steps - kUnixEpochIn100ns) * 100;
+}
+
+TickSchedule::Duration monotonicNow() {
+    return TickSchedule::Duration(GetTickCount64());
+}
+
+struct Launcher {
+    std::wstring file;
+    long long ticks = 0;
+    long long done = 0;
+    TickSchedule schedule;
+    NOTIFYICONDATAA tray{};
+};
+
+void setTip(NOTIFYICONDATAA& tray, const std::string& text) {
+    std::memset(tray.szTip, ' ', sizeof(tray.szTip));
+    std::memcpy(tray.szTip, text.c_str(), text.size() + 1);
+}
+
+void tick(HWND window, Launcher& self) {
+    ++self.done;
+    const std::string text = "0s bis Programmstart, Durchlauf " + std::to_string(self.done);
+    setTip(self.tray, text);
+    Shell_NotifyIconA(NIM_MODIFY, &self.tray);
+    SetWindowTextA(window, text.c_str());
+
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof(execute);
+    execute.fMask =
+        SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | SEE_MASK_NOZONECHECKS;
+    execute.hwnd = window;
+    execute.lpFile = self.file.c_str();
+    execute.nShow = SW_HIDE;
+    if (ShellExecuteExW(&execute) && execute.hProcess) CloseHandle(execute.hProcess);
+}
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(
+                              reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Launcher*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != WM_TIMER || self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (self->schedule.takeDueTick(monotonicNow())) tick(window, *self);
+    if (self->done >= self->ticks) {
+        KillTimer(window, kTimerId);
+        PostQuitMessage(0);
+        return 0;
+    }
+    // As the utility's timer: anything below the window system's minimum is its minimum.
+    const long long delay = self->schedule.untilNextTick(monotonicNow()).count();
+    SetTimer(window, kTimerId,
+             static_cast<UINT>(delay < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : delay), nullptr);
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    if (__argc != 5) return 2;
+    Launcher self;
+    self.file = __wargv[1];
+    self.ticks = std::stoll(__wargv[2]);
+    const long long begin = std::stoll(__wargv[3]);
+    const std::filesystem::path outDir = __wargv[4];
+
+    // The shell's execution needs COM on the thread, as in the utility.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+    const HWND window =
+        CreateWindowExW(0, kClassName, L"Taktomat", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, &self);
+    const auto icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAKTOMAT), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    self.tray.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    self.tray.hWnd = window;
+    self.tray.uID = 1;
+    self.tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    self.tray.uCallbackMessage = WM_APP + 1;
+    self.tray.hIcon = icon;
+    setTip(self.tray, "Taktomat");
+    Shell_NotifyIconA(NIM_ADD, &self.tray);
+
+    for (long long left = begin - nowNs(); left > 0; left = begin - nowNs()) {
+        Sleep(static_cast<DWORD>(left > 1'000'000 ? left / 1'000'000 : 1));
+    }
+    const long long began = nowNs();
+    self.schedule.begin(monotonicNow());
+    SetTimer(window, kTimerId, 1000, nullptr);
+    std::ofstream(outDir / L"least-launcher.start") << began << " " << began << "\n";
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    std::ofstream(outDir / L"least-launcher.stop") << nowNs() << "\n";
+    Shell_NotifyIconA(NIM_DELETE, &self.tray);
+    DestroyWindow(window);
+    DestroyIcon(icon);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
