@@ -81,7 +81,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message != WM_TIMER || self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (self->schedule.takeDueTick(monotonicNow())) tick(window, *self);
+    if (self->schedule.takeDueTicks(monotonicNow()) > 0) tick(window, *self);
     if (self->done >= self->ticks) {
         KillTimer(window, kTimerId);
         PostQuitMessage(0);
