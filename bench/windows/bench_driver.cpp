@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "e2e/gui_driver.h"
+#include "real_time.h"
 #include "resource_sampler.h"
 #include "taktomat_product.h"
 
@@ -36,15 +37,8 @@ constexpr int kWindowMode = 7;
 constexpr int kPasses = 9;
 constexpr int kSampleEveryTicks = 10;
 constexpr long long kSecond = 1'000'000'000LL;
-constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
 
-long long nowNs() {
-    FILETIME now{};
-    GetSystemTimePreciseAsFileTime(&now);
-    const unsigned long long steps =
-        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<long long>(steps - kUnixEpochIn100ns) * 100;
-}
+using taktomat::bench::nowNs;
 
 void sleepUntil(long long time) {
     for (long long left = time - nowNs(); left > 0; left = time - nowNs()) {

@@ -7,16 +7,11 @@
 
 #include <string>
 
+#include "real_time.h"
+
 namespace {
 
-// FILETIME counts 100 ns steps since 1601; the Unix epoch lies this many steps later.
-constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
-
-long long unixNanoseconds(const FILETIME& time) {
-    const unsigned long long steps =
-        (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    return static_cast<long long>(steps - kUnixEpochIn100ns) * 100;
-}
+using taktomat::bench::unixNanoseconds;
 
 }  // namespace
 

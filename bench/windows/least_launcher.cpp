@@ -18,6 +18,7 @@
 #include <fstream>
 #include <string>
 
+#include "real_time.h"
 #include "resource_ids.h"
 #include "scheduler/tick_schedule.h"
 
@@ -25,17 +26,10 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Taktomat.LeastLauncher";
 constexpr UINT_PTR kTimerId = 1;
-constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
 
 using taktomat::scheduler::TickSchedule;
 
-long long nowNs() {
-    FILETIME now{};
-    GetSystemTimePreciseAsFileTime(&now);
-    const unsigned long long steps =
-        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<long long>(steps - kUnixEpochIn100ns) * 100;
-}
+using taktomat::bench::nowNs;
 
 TickSchedule::Duration monotonicNow() {
     return TickSchedule::Duration(GetTickCount64());
