@@ -466,17 +466,27 @@ void Win32MainWindow::clipLabels() {
     for (const auto& label : controls_) {
         if (label->takesFocus()) continue;
         const RECT box = boxInParent(label->hwnd());
-        UniqueGdiObject region(CreateRectRgn(0, 0, box.right - box.left, box.bottom - box.top));
+        // Unbounded but for the fields, so a label moved or grown later is not cut to the
+        // box it had here; one that reaches into no field gets no region at all.
+        UniqueGdiObject region(CreateRectRgn(-32768, -32768, 32767, 32767));
         const auto shape = static_cast<HRGN>(region.get());
+        bool reachesIntoAField = false;
         for (const auto& other : controls_) {
             if (!other->takesFocus()) continue;
             RECT cover = boxInParent(other->hwnd());
+            RECT overlap{};
+            if (!IntersectRect(&overlap, &cover, &box)) continue;
+            reachesIntoAField = true;
             OffsetRect(&cover, -box.left, -box.top);
             const UniqueGdiObject covered(CreateRectRgnIndirect(&cover));
             CombineRgn(shape, shape, static_cast<HRGN>(covered.get()), RGN_DIFF);
         }
         // The window owns its region from here on.
-        if (SetWindowRgn(label->hwnd(), shape, TRUE)) region.release();
+        if (!reachesIntoAField) {
+            SetWindowRgn(label->hwnd(), nullptr, TRUE);
+        } else if (SetWindowRgn(label->hwnd(), shape, TRUE)) {
+            region.release();
+        }
     }
 }
 
