@@ -122,7 +122,8 @@ std::string systemErrorText(DWORD error) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
         text.pop_back();
     }
-    if (text.empty()) text = L"Fehler " + std::to_wstring(error);
+    // Not std::to_wstring, whose formatting brings a wide printf into the executable.
+    if (text.empty()) text = L"Fehler " + toWide(std::to_string(error));
     return toUtf8(text);
 }
 
