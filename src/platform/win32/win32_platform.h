@@ -39,11 +39,11 @@ private:
     // Owner of boxes, dialogs and the shell's windows: null until the main window exists.
     HWND ownerWindow_ = nullptr;
     Win32TrayShell trayShell_;
-    Win32ProgramStarter programStarter_{ownerWindow_};
+    Win32ProgramStarter programStarter_{ownerWindow_, com_};
     Win32FileSystem fileSystem_;
     Win32SettingsStore settingsStore_;
     Win32MessageBoxes messageBoxes_{ownerWindow_};
-    Win32OpenFileDialog openFileDialog_{ownerWindow_};
+    Win32OpenFileDialog openFileDialog_{ownerWindow_, com_};
     Win32Process process_;
     Win32Clock clock_;
     std::unique_ptr<Win32MainWindow> mainWindow_;
