@@ -87,7 +87,7 @@ void Form1::Form_Load() {
     // Added in index order, so that an entry's index is the show-window value it names.
     Combo1.clear();
     for (std::string_view text : kWindowModeTexts) Combo1.addItem(std::string(text));
-    settings::loadSettings(platform_.settingsStore(), settingsFields());
+    settings::loadSettings(platform_.settingsStore(), settingsFields(), kDefaultWindowMode);
     // The countdown modifies the icon every second: it must exist before a command line can
     // start one.
     addTrayIcon();

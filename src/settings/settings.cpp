@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/form1_layout.h"
 #include "scheduler/number.h"
 
 namespace taktomat::settings {
@@ -18,15 +17,16 @@ constexpr const char* kDefaultPasses = "0";
 
 // A stored mode that is no number, or a number that is no entry of the list (the store
 // edited from outside), must still leave the list with a selection.
-int windowModeFrom(const std::string& stored, const platform::ComboBox& list) {
+int windowModeFrom(const std::string& stored, const platform::ComboBox& list, int defaultMode) {
     const auto mode = scheduler::toInt32(stored);
-    if (!mode || *mode < 0 || *mode >= list.itemCount()) return app::kDefaultWindowMode;
+    if (!mode || *mode < 0 || *mode >= list.itemCount()) return defaultMode;
     return *mode;
 }
 
 }  // namespace
 
-void loadSettings(platform::SettingsStore& store, const SettingsFields& fields) {
+void loadSettings(platform::SettingsStore& store, const SettingsFields& fields,
+                  int defaultWindowMode) {
     const auto get = [&](const char* key) { return store.get(kApplication, kSection, key); };
     const std::string seconds = get(kSeconds);
     fields.sekundentxt.setText(seconds.empty() ? kDefaultSeconds : seconds);
@@ -34,7 +34,8 @@ void loadSettings(platform::SettingsStore& store, const SettingsFields& fields) 
     fields.durchlauftxt.setText(passes.empty() ? kDefaultPasses : passes);
     const std::string fileName = get(kFileName);
     if (!fileName.empty()) fields.dateinametxt.setText(fileName);
-    fields.Combo1.setSelectedIndex(windowModeFrom(get(kWindowMode), fields.Combo1));
+    fields.Combo1.setSelectedIndex(
+        windowModeFrom(get(kWindowMode), fields.Combo1, defaultWindowMode));
 }
 
 void saveSettings(platform::SettingsStore& store, const SettingsFields& fields) {

@@ -18,8 +18,10 @@ struct SettingsFields {
 
 // Puts the stored values into the fields; the number fields' own filters judge what they
 // are given, as if it were typed. Missing values get their defaults, and a stored window
-// mode that names no entry of the list selects the default mode.
-void loadSettings(platform::SettingsStore& store, const SettingsFields& fields);
+// mode that names no entry of the list selects `defaultWindowMode`, which the list's owner
+// knows.
+void loadSettings(platform::SettingsStore& store, const SettingsFields& fields,
+                  int defaultWindowMode);
 
 // Writes all four fields' texts as they stand, whether they changed or not.
 void saveSettings(platform::SettingsStore& store, const SettingsFields& fields);

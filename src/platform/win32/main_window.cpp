@@ -1,103 +1,18 @@
 #include "platform/win32/main_window.h"
 
-#include <algorithm>
-#include <initializer_list>
-
 #include "platform/win32/dpi.h"
+#include "platform/win32/label_regions.h"
+#include "platform/win32/popup_menu.h"
 #include "platform/win32/text.h"
+#include "platform/win32/timer.h"
 #include "resource_ids.h"
 
 namespace taktomat::platform::win32 {
-
-class Win32Timer final : public Timer {
-public:
-    Win32Timer(HWND window, UINT_PTR id, int interval)
-        : window_(window), id_(id), interval_(interval) {}
-    ~Win32Timer() override { setEnabled(false); }
-
-    UINT_PTR id() const { return id_; }
-    int intervalMilliseconds() const override { return interval_; }
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override {
-        // Enabling again restarts the interval, as SetTimer on the same id does.
-        if (enabled) {
-            arm(interval_);
-        } else if (enabled_) {
-            KillTimer(window_, id_);
-            enabled_ = false;
-        }
-    }
-    void setNextTickIn(std::chrono::milliseconds delay) override {
-        if (!enabled_) return;
-        // The window system raises anything below its minimum to the minimum.
-        arm(static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
-            delay.count(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM)));
-    }
-    void setOnTick(EventHandler handler) override { onTick_ = std::move(handler); }
-    void tick() {
-        if (!enabled_) return;
-        // A tick armed apart from the interval was a single one.
-        if (period_ != interval_) arm(interval_);
-        if (onTick_) onTick_();
-    }
-
-private:
-    void arm(int period) {
-        enabled_ = SetTimer(window_, id_, static_cast<UINT>(period), nullptr) != 0;
-        period_ = period;
-    }
-
-    HWND window_;
-    UINT_PTR id_;
-    int interval_;
-    int period_ = 0;
-    bool enabled_ = false;
-    EventHandler onTick_;
-};
-
-class Win32PopupMenu final : public PopupMenu {
-public:
-    static constexpr UINT kFirstItemId = 1000;
-
-    explicit Win32PopupMenu(std::vector<MenuItem> items)
-        : items_(std::move(items)), menu_(CreatePopupMenu()) {
-        UINT id = kFirstItemId;
-        for (const MenuItem& item : items_) {
-            if (item.caption == "-") {
-                AppendMenuW(menu_.get(), MF_SEPARATOR, id, nullptr);
-            } else {
-                AppendMenuW(menu_.get(), MF_STRING, id, toWide(item.caption).c_str());
-            }
-            ++id;
-        }
-    }
-
-    const std::vector<MenuItem>& items() const override { return items_; }
-    HMENU handle() const { return menu_.get(); }
-
-    void choose(UINT id) const {
-        if (id < kFirstItemId || id - kFirstItemId >= items_.size()) return;
-        const MenuItem& item = items_[id - kFirstItemId];
-        if (item.onClick) item.onClick();
-    }
-
-private:
-    std::vector<MenuItem> items_;
-    UniqueMenu menu_;
-};
 
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
-
-// Where a control's window lies in its parent's client area.
-RECT boxInParent(HWND control) {
-    RECT box{};
-    GetWindowRect(control, &box);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&box), 2);
-    return box;
-}
 
 // The class carries no icons: each window sets its own, which live as long as it does.
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -328,7 +243,7 @@ void Win32MainWindow::fitFontToLabels() {
 void Win32MainWindow::applyLayout() {
     const auto font = static_cast<HFONT>(font_.get());
     for (const auto& control : controls_) control->applyLayout(dpi_, font);
-    clipLabels();
+    clipLabels(controls_);
     // A control whose box stays where it was repaints only when told so.
     RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -436,7 +351,7 @@ Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args
     control->applyLayout(dpi_, static_cast<HFONT>(font_.get()));
     placeInTabOrder(*control);
     controls_.push_back(std::move(control));
-    clipLabels();
+    clipLabels(controls_);
     return result;
 }
 
@@ -458,36 +373,6 @@ void Win32MainWindow::placeInTabOrder(const ChildControl& control) {
     }
     SetWindowPos(control.hwnd(), before ? before->hwnd() : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void Win32MainWindow::clipLabels() {
-    // Some label boxes reach into a field's (the passes label into its field, which it stands
-    // before among the children): a label never paints over a control that takes the focus.
-    for (const auto& label : controls_) {
-        if (label->takesFocus()) continue;
-        const RECT box = boxInParent(label->hwnd());
-        // Unbounded but for the fields, so a label moved or grown later is not cut to the
-        // box it had here; one that reaches into no field gets no region at all.
-        UniqueGdiObject region(CreateRectRgn(-32768, -32768, 32767, 32767));
-        const auto shape = static_cast<HRGN>(region.get());
-        bool reachesIntoAField = false;
-        for (const auto& other : controls_) {
-            if (!other->takesFocus()) continue;
-            RECT cover = boxInParent(other->hwnd());
-            RECT overlap{};
-            if (!IntersectRect(&overlap, &cover, &box)) continue;
-            reachesIntoAField = true;
-            OffsetRect(&cover, -box.left, -box.top);
-            const UniqueGdiObject covered(CreateRectRgnIndirect(&cover));
-            CombineRgn(shape, shape, static_cast<HRGN>(covered.get()), RGN_DIFF);
-        }
-        // The window owns its region from here on.
-        if (!reachesIntoAField) {
-            SetWindowRgn(label->hwnd(), nullptr, TRUE);
-        } else if (SetWindowRgn(label->hwnd(), shape, TRUE)) {
-            region.release();
-        }
-    }
 }
 
 TextBox& Win32MainWindow::addTextBox(const ControlLayout& layout) {
@@ -537,17 +422,7 @@ PopupMenu& Win32MainWindow::addPopupMenu(std::vector<MenuItem> items) {
 }
 
 void Win32MainWindow::showPopupMenu(PopupMenu& menu) {
-    auto& popup = static_cast<Win32PopupMenu&>(menu);
-    const HWND window = window_.get();
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    // Without the foreground the menu would not close when the user clicks elsewhere.
-    SetForegroundWindow(window);
-    const auto chosen = static_cast<UINT>(
-        TrackPopupMenu(popup.handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pointer.x,
-                       pointer.y, 0, window, nullptr));
-    PostMessageW(window, WM_NULL, 0, 0);
-    popup.choose(chosen);
+    static_cast<Win32PopupMenu&>(menu).show(window_.get());
 }
 
 }  // namespace taktomat::platform::win32

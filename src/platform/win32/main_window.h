@@ -85,7 +85,6 @@ private:
     template <typename Control, typename... Args>
     Control& addControl(const ControlLayout& layout, Args&&... args);
     void placeInTabOrder(const ChildControl& control);
-    void clipLabels();
     bool isButton(HWND window) const;
 
     HINSTANCE instance_;

@@ -1,0 +1,36 @@
+#include "platform/win32/timer.h"
+
+#include <algorithm>
+
+namespace taktomat::platform::win32 {
+
+void Win32Timer::setEnabled(bool enabled) {
+    // Enabling again restarts the interval, as SetTimer on the same id does.
+    if (enabled) {
+        arm(interval_);
+    } else if (enabled_) {
+        KillTimer(window_, id_);
+        enabled_ = false;
+    }
+}
+
+void Win32Timer::setNextTickIn(std::chrono::milliseconds delay) {
+    if (!enabled_) return;
+    // The window system raises anything below its minimum to the minimum.
+    arm(static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
+        delay.count(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM)));
+}
+
+void Win32Timer::tick() {
+    if (!enabled_) return;
+    // A tick armed apart from the interval was a single one.
+    if (period_ != interval_) arm(interval_);
+    if (onTick_) onTick_();
+}
+
+void Win32Timer::arm(int period) {
+    enabled_ = SetTimer(window_, id_, static_cast<UINT>(period), nullptr) != 0;
+    period_ = period;
+}
+
+}  // namespace taktomat::platform::win32
