@@ -289,6 +289,9 @@ std::string Win32MainWindow::caption() const {
 }
 
 void Win32MainWindow::setCaption(const std::string& caption) {
+    // The same caption again would still go to the window system and the display, at every
+    // tick of a countdown at one second; reading the window's own text costs neither.
+    if (windowTextUtf8(window_.get()) == caption) return;
     setWindowTextUtf8(window_.get(), caption);
 }
 
