@@ -354,7 +354,12 @@ Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args
     control->applyLayout(dpi_, static_cast<HFONT>(font_.get()));
     placeInTabOrder(*control);
     controls_.push_back(std::move(control));
-    clipLabels(controls_);
+    // A new field may cover any label; a new label changes only its own region.
+    if (result.takesFocus()) {
+        clipLabels(controls_);
+    } else {
+        clipLabel(result, controls_);
+    }
     return result;
 }
 
