@@ -18,7 +18,8 @@ namespace taktomat::platform::win32 {
 
 // COM for the user-interface thread, from its first use for as long as the object lives.
 // Only the shell's execution and the file chooser need it, so a start of the utility that
-// neither launches nor chooses loads none of COM's libraries.
+// neither launches nor chooses loads none of COM's libraries. Each of the two holds its own:
+// COM counts the entries of a thread.
 class ComApartment {
 public:
     ComApartment() = default;
@@ -40,13 +41,13 @@ private:
 class Win32ProgramStarter final : public ProgramStarter {
 public:
     // The owner of anything the shell shows is looked up at every start, as for the boxes.
-    Win32ProgramStarter(const HWND& owner, ComApartment& com) : owner_(owner), com_(com) {}
+    explicit Win32ProgramStarter(const HWND& owner) : owner_(owner) {}
     StartOutcome start(const std::string& path, int showWindow) override;
     void prepare() override { com_.enter(); }
 
 private:
     const HWND& owner_;
-    ComApartment& com_;
+    ComApartment com_;
 };
 
 // The system's message for an error code, without its trailing line break.
@@ -80,13 +81,13 @@ private:
 
 class Win32OpenFileDialog final : public OpenFileDialog {
 public:
-    Win32OpenFileDialog(const HWND& owner, ComApartment& com) : owner_(owner), com_(com) {}
+    explicit Win32OpenFileDialog(const HWND& owner) : owner_(owner) {}
     OpenFileOutcome showOpen(const OpenFileOptions& options) override;
     std::string fileName() const override { return fileName_; }
 
 private:
     const HWND& owner_;
-    ComApartment& com_;
+    ComApartment com_;
     std::string fileName_;
     // The dialog's library, loaded at the first use.
     UniqueModule library_;

@@ -32,18 +32,17 @@ public:
 
 private:
     HINSTANCE instance_;
-    ComApartment com_;
     Win32Icons icons_;
     Version version_;
     std::string commandLine_;
     // Owner of boxes, dialogs and the shell's windows: null until the main window exists.
     HWND ownerWindow_ = nullptr;
     Win32TrayShell trayShell_;
-    Win32ProgramStarter programStarter_{ownerWindow_, com_};
+    Win32ProgramStarter programStarter_{ownerWindow_};
     Win32FileSystem fileSystem_;
     Win32SettingsStore settingsStore_;
     Win32MessageBoxes messageBoxes_{ownerWindow_};
-    Win32OpenFileDialog openFileDialog_{ownerWindow_, com_};
+    Win32OpenFileDialog openFileDialog_{ownerWindow_};
     Win32Process process_;
     Win32Clock clock_;
     std::unique_ptr<Win32MainWindow> mainWindow_;
