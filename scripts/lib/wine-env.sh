@@ -61,15 +61,50 @@ wine_env_absolute() {
   esac
 }
 
+# True when this machine runs 32-bit x86 code.  A kernel without IA-32
+# emulation refuses it ("Exec format error"), and then Wine's 32-bit loader
+# cannot start: no 32-bit Windows program runs, only the 64-bit ones.
+wine_env_host_runs_32bit() {
+  if [ -z "${wine_env_runs_32bit_answer:-}" ]; then
+    wine_env_runs_32bit_answer=no
+    /usr/lib/wine/wine --version >/dev/null 2>&1 && wine_env_runs_32bit_answer=yes
+  fi
+  [ "$wine_env_runs_32bit_answer" = yes ]
+}
+
+# True when PROGRAM is a 32-bit x86 Windows program (PE machine 0x14c).
+wine_env_is_32bit_program() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ') || return 1
+  [ "$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')" = 014c ]
+}
+
 # Exports the variables that make Wine quiet and private to PREFIX.
 # mscoree and mshtml are disabled so that Wine never offers to install Mono or
 # Gecko; winemenubuilder is disabled so that nothing is written to $HOME.
 wine_env_export() {
+  local shims name
   WINEPREFIX=$(wine_env_absolute "$1")
   export WINEPREFIX
   export WINEARCH=win64
   export WINEDEBUG=${TAKTOMAT_WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  if ! wine_env_host_runs_32bit; then
+    # Debian's `wine` takes the 32-bit loader whenever it is installed, and so
+    # do wineboot and the other tools through `wine-stable`: here they must
+    # take the 64-bit one.
+    shims=$WINEPREFIX.wine64-only
+    mkdir -p "$shims"
+    for name in wine wine-stable; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/$name"
+      chmod +x "$shims/$name"
+    done
+    export WINELOADER=/usr/lib/wine/wine64
+    case ":$PATH:" in
+      *":$shims:"*) ;;
+      *) export PATH=$shims:$PATH ;;
+    esac
+  fi
 }
 
 # Closes every file descriptor above 2 that the shell inherited, so that no

@@ -15,10 +15,11 @@ struct CaseRun {
     std::int32_t delta;
 };
 
-// Every simple lower-case mapping of Unicode 14 beyond ASCII whose lower form upper-cases back
-// to the same letter, as runs sorted by their first code point; no two runs overlap. Windows
-// compares file names upper-cased, so lowering the others (İ, ẞ, the Kelvin sign, ǅ, ...) would
-// name another file.
+// Every simple lower-case mapping of Unicode 14 beyond ASCII and below U+10000 whose lower form
+// upper-cases back to the same letter, as runs sorted by their first code point; no two runs
+// overlap. Windows compares file names upper-cased one UTF-16 unit at a time, so lowering the
+// others (İ, ẞ, the Kelvin sign, ǅ, ...) would name another file, and so would lowering a
+// capital beyond U+FFFF (Deseret, Adlam, ...), whose surrogates it never case-maps.
 constexpr CaseRun kCaseRuns[] = {
     {0x00C0, 0x00D6, 1, 32},     {0x00D8, 0x00DE, 1, 32},     {0x0100, 0x012E, 2, 1},
     {0x0132, 0x0136, 2, 1},      {0x0139, 0x0147, 2, 1},      {0x014A, 0x0176, 2, 1},
@@ -74,10 +75,7 @@ constexpr CaseRun kCaseRuns[] = {
     {0xA7B3, 0xA7B3, 1, 928},    {0xA7B4, 0xA7C2, 2, 1},      {0xA7C4, 0xA7C4, 1, -48},
     {0xA7C5, 0xA7C5, 1, -42307}, {0xA7C6, 0xA7C6, 1, -35384}, {0xA7C7, 0xA7C9, 2, 1},
     {0xA7D0, 0xA7D0, 1, 1},      {0xA7D6, 0xA7D8, 2, 1},      {0xA7F5, 0xA7F5, 1, 1},
-    {0xFF21, 0xFF3A, 1, 32},     {0x10400, 0x10427, 1, 40},   {0x104B0, 0x104D3, 1, 40},
-    {0x10570, 0x1057A, 1, 39},   {0x1057C, 0x1058A, 1, 39},   {0x1058C, 0x10592, 1, 39},
-    {0x10594, 0x10595, 1, 39},   {0x10C80, 0x10CB2, 1, 64},   {0x118A0, 0x118BF, 1, 32},
-    {0x16E40, 0x16E5F, 1, 32},   {0x1E900, 0x1E921, 1, 34}};
+    {0xFF21, 0xFF3A, 1, 32}};
 
 char32_t lowerCase(char32_t c) {
     if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;

@@ -32,11 +32,11 @@ bool advance(RunState& state, const TickPlan& plan) {
         ++state.sekunde;
         return false;
     }
-    return completePass(state);
+    state.sekunde = 1;
+    return countPass(state);
 }
 
-bool completePass(RunState& state) {
-    state.sekunde = 1;
+bool countPass(RunState& state) {
     if (state.maxdurchlaeufe <= 0) return false;
     ++state.durchlauf;
     return state.durchlauf >= state.maxdurchlaeufe;

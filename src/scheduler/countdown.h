@@ -27,9 +27,9 @@ TickPlan planTick(const RunState& state);
 // The run state after a tick: the next second, or after a pass the first second again with
 // the pass counted when the run has a limit. True when that was the last pass.
 bool advance(RunState& state, const TickPlan& plan);
-// The first second of the next pass, the pass counted when the run has a limit. True when
+// Counts a pass that ended when the run has a limit; the second stays where it is. True when
 // that was the last pass.
-bool completePass(RunState& state);
+bool countPass(RunState& state);
 
 // Moves the run state on past `ticks` ticks that are not shown, as a wake-up after a stall
 // shows only the tick that is due now; no pass is counted. True when one of them ended a pass.

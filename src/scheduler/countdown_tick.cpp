@@ -35,11 +35,17 @@ void Scheduler::Timer1_Timer() {
 
 void Scheduler::countdownTick(std::int64_t dueTicks) {
     // After a stall only the tick due now is shown; a pass end passed on the way owes one
-    // launch, made before the tick shows so that the tick counts it.
+    // launch, made before the tick shows so that the tick counts it. The second stays the one
+    // due now, so the pass ends after it keep to the grid.
     if (skipTicks(runState_, dueTicks - 1) && runState_.sekunde < runState_.maxsekunden) {
         const TickSchedule::Duration passEnd =
             schedule_.lastDueTime() - TickSchedule::kTickLength * runState_.sekunde;
-        if (schedule_.launchDueFor(passEnd, runState_.maxsekunden) && !endPass()) return;
+        if (schedule_.launchDueFor(passEnd, runState_.maxsekunden)) {
+            if (!endPass()) return;
+            // A start that took its time: the tick to show is the one due after it.
+            const std::int64_t later = schedule_.takeDueTicks(platform_.clock().now());
+            if (later > 0) return countdownTick(later + 1);
+        }
     }
     const TickPlan plan = planTick(runState_);
     trayicon_.setImageAndTip(plan.image == platform::IconId::Main
@@ -50,45 +56,43 @@ void Scheduler::countdownTick(std::int64_t dueTicks) {
     controls_.window.setCaption(plan.text);
     if (!plan.passOver) {
         advance(runState_, plan);
-    } else if (schedule_.launchDueFor(schedule_.lastDueTime(), runState_.maxsekunden)) {
-        endPass();
-    } else {
-        // Folded into the late launch just before it: no launch, and so no pass.
-        runState_.sekunde = 1;
+        return;
     }
+    runState_.sekunde = 1;
+    // A pass end folded into the late launch just before it has no launch, and so no pass.
+    if (schedule_.launchDueFor(schedule_.lastDueTime(), runState_.maxsekunden)) endPass();
 }
 
 bool Scheduler::endPass() {
-    const std::uint64_t run = runNumber_;
     schedule_.noteLaunch(platform_.clock().now());
-    launchProgram();
-    // A run begun while the start was under way is not this pass's.
-    if (run != runNumber_) return false;
+    if (!launchProgram()) return false;
     // A pass whose launch failed and stopped the run counts all the same.
-    if (completePass(runState_)) shutdown_();
+    if (countPass(runState_)) shutdown_();
     return controls_.Timer1.enabled();
 }
 
-void Scheduler::launchProgram() {
+bool Scheduler::launchProgram() {
+    const std::uint64_t run = runNumber_;
     const std::string path = controls_.dateinametxt.text();
     if (!fileExists(platform_.fileSystem(), path)) {
         abandonRun(kFilePrompt + path + "\" exisitiert nicht mehr!", "Datei nicht gefunden");
-        return;
+        return run == runNumber_;
     }
-    const std::uint64_t run = runNumber_;
     const platform::StartOutcome started =
         platform_.programStarter().start(path, controls_.Combo1.selectedIndex());
-    // The shell may pump messages, and a run begun meanwhile is not this launch's.
-    if (run != runNumber_) return;
+    // The shell may pump messages: a run stopped or begun anew meanwhile is not this launch's,
+    // and neither counts it nor ends with it.
+    if (run != runNumber_ || !controls_.Timer1.enabled()) return false;
     if (!started.started) {
         abandonRun(kFilePrompt + path + "\" konnte nicht gestartet werden!\r\n" + started.errorText,
                    "Programmstart fehlgeschlagen");
-        return;
+        return run == runNumber_;
     }
     // A window the user brought back during the run stays; the minimised one goes again.
     if (controls_.window.windowState() == platform::WindowState::Minimised) {
         controls_.window.hide();
     }
+    return true;
 }
 
 void Scheduler::abandonRun(const std::string& prompt, const std::string& title) {

@@ -50,7 +50,8 @@ private:
     void countdownTick(std::int64_t dueTicks);
     // Launches and counts the pass; false when its run is over (stopped, replaced or ended).
     bool endPass();
-    void launchProgram();
+    // False when the run was stopped or begun anew while the program was being started.
+    bool launchProgram();
     // A launch that failed: the user is told, and the run stops.
     void abandonRun(const std::string& prompt, const std::string& title);
     // The four checks in their order; the first that fails shows its box and says no.

@@ -67,11 +67,16 @@ inline void expectStateChangesLeaveAHiddenWindowHidden(platform::MainWindow& win
     window.setOnResize({});
 }
 
-// Names compare without regard to case: the command line's lower-cased name still names the file.
+// Names compare without regard to case, in every script: the command line's lower-cased name
+// still names the file. `make` creates a file of the given name and answers its path.
 inline void expectNamesMatchWithoutCase(const platform::FileSystem& files,
-                                        const std::string& name) {
-    ASSERT_TRUE(files.attributes(name).has_value()) << name;
-    EXPECT_TRUE(files.attributes(cmdline::toLowerCase(name)).has_value()) << name;
+                                        const std::function<std::string(const char*)>& make) {
+    for (const char* name :
+         {"PRÜFUNG Äöü ÉŁŽ.EXE", "ΣΎΝΟΨΗ Ά.EXE", "ОТЧЁТ Ж.EXE", "\U00010400LF.EXE"}) {
+        const std::string path = make(name);
+        ASSERT_TRUE(files.attributes(path).has_value()) << path;
+        EXPECT_TRUE(files.attributes(cmdline::toLowerCase(path)).has_value()) << path;
+    }
 }
 
 // While a box is open the user reaches no control of the window, shown (the box is owned) or

@@ -82,8 +82,9 @@ TEST(CommandLine, FourValuesLaunchOnTheirOwnWithoutTheWindowThenEndStoringThem) 
     GetTempPathW(MAX_PATH, temp);
     std::wstring lower = temp;
     CharLowerW(lower.data());
-    // İ lowered would be the i of I, which names another folder.
-    const std::wstring folder = L"\u0130lker " + std::to_wstring(GetCurrentProcessId());
+    // İ lowered would be the i of I, and the Deseret capital another letter: other folders.
+    const std::wstring folder =
+        L"\u0130lker \U00010400lf " + std::to_wstring(GetCurrentProcessId());
     ASSERT_TRUE(CreateDirectoryW((temp + folder).c_str(), nullptr));
     const std::wstring program = temp + folder + L"\\Taktomat Stamp.EXE";
     lower += folder + L"\\taktomat stamp.exe";

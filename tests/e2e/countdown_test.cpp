@@ -21,6 +21,12 @@ bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool waitForTick(ULONGLONG tick) {
+    return waitUntil([&] { return GetTickCount64() >= tick; }, 60000);
+}
+
+using ThreadHandle = std::unique_ptr<void, decltype(&CloseHandle)>;
+
 class Countdown : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -88,12 +94,9 @@ TEST_F(Countdown, ThreePassesOfTwoSecondsLaunchOnTimeThenTheUtilityEnds) {
 
 TEST_F(Countdown, AThreadHeldEverySoOftenNeverLaunchesInABurstAndKeepsToTheGrid) {
     const ULONGLONG pressed = start(tool, L"1", L"0");
-    const std::unique_ptr<void, decltype(&CloseHandle)> thread(
-        OpenThread(THREAD_SUSPEND_RESUME, FALSE, product.threadId()), &CloseHandle);
+    const ThreadHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, product.threadId()),
+                              &CloseHandle);
     ASSERT_TRUE(thread);
-    const auto waitForTick = [](ULONGLONG tick) {
-        return waitUntil([&] { return GetTickCount64() >= tick; });
-    };
     // Held from 0.2 s after a pass end for 1.5 s: the next pass end is made up late, and the
     // one 0.3 s after that is folded into it.
     constexpr int kHolds = 4;
@@ -120,6 +123,26 @@ TEST_F(Countdown, AThreadHeldEverySoOftenNeverLaunchesInABurstAndKeepsToTheGrid)
         const ULONGLONG sinceHoldEnd = (times[n] - pressed + 300) % 5000;
         EXPECT_TRUE(sinceGridPoint < 300 || sinceHoldEnd < 300)
             << "launch " << n + 1 << " at " << times[n] - pressed << " ms is off the grid";
+    }
+}
+
+TEST_F(Countdown, AThreadHeldAcrossAPassEndMakesItUpOnceAndKeepsTheGridOfTheFirstLaunch) {
+    start(tool, L"6", L"5");
+    const ThreadHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, product.threadId()),
+                              &CloseHandle);
+    std::vector<ULONGLONG> times;
+    ASSERT_TRUE(thread && waitUntil([&] { return !(times = launchTimes(tool)).empty(); }, 60000));
+    const ULONGLONG first = times[0];
+    ASSERT_TRUE(waitForTick(first + 5000));
+    SuspendThread(thread.get());
+    waitForTick(first + 8500);
+    ResumeThread(thread.get());
+    ASSERT_TRUE(product.waitForExit(60000));
+    waitUntil([&] { return (times = launchTimes(tool)).size() >= 5; });
+    ASSERT_EQ(times.size(), 5u);
+    const ULONGLONG due[] = {0, 8500, 12000, 18000, 24000};
+    for (size_t n = 1; n < times.size(); ++n) {
+        EXPECT_NEAR(static_cast<double>(times[n] - first), due[n], 300) << "launch " << n + 1;
     }
 }
 

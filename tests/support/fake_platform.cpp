@@ -1,7 +1,15 @@
 #include "support/fake_platform.h"
 
 #include <algorithm>
+#include <clocale>
+#include <cwctype>
+#include <iterator>
 #include <stdexcept>
+
+#ifndef _WIN32
+#include <locale.h>
+#include <wctype.h>
+#endif
 
 namespace taktomat::testing {
 
@@ -19,18 +27,45 @@ const char* trayMessageName(platform::TrayMessage message) {
     return "?";
 }
 
-// The upper case of ASCII, Latin-1 and Latin Extended-A letters, as in the system's table;
-// other characters (and the dotless i, the long s) compare as they are.
-char32_t upperCase(char32_t c) {
-    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
-    if (c == 0xFF) return 0x178;
-    const bool upperEven =
-        (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-    const bool upperOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-    return (upperEven && c % 2 == 1) || (upperOdd && c % 2 == 0) ? c - 1 : c;
-}
+// Windows compares names upper-cased one UTF-16 unit at a time by a table of its own. The C
+// library's table stands in for it, apart from the letters it upper-cases and Windows's leaves
+// as they are: the dotless i, the long s, the micro sign and the title-case digraphs. A unit of
+// a surrogate pair, a letter beyond U+FFFF, is never mapped.
+class UpperCase {
+public:
+    UpperCase() {
+#ifdef _WIN32
+        locale_ = _create_locale(LC_CTYPE, "");
+#else
+        locale_ = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+#endif
+        if (!locale_) throw std::runtime_error("no locale to upper-case names by");
+    }
+    UpperCase(const UpperCase&) = delete;
+    UpperCase& operator=(const UpperCase&) = delete;
+
+    char32_t operator()(char32_t c) const {
+        constexpr char32_t kKept[] = {0x131, 0x17F, 0xB5, 0x1C5, 0x1C8, 0x1CB, 0x1F2};
+        if (c > 0xFFFF || std::find(std::begin(kKept), std::end(kKept), c) != std::end(kKept)) {
+            return c;
+        }
+#ifdef _WIN32
+        return _towupper_l(static_cast<wint_t>(c), locale_);
+#else
+        return towupper_l(static_cast<wint_t>(c), locale_);
+#endif
+    }
+
+private:
+#ifdef _WIN32
+    _locale_t locale_;
+#else
+    locale_t locale_;
+#endif
+};
 
 std::u32string upperCased(const std::string& utf8) {
+    static const UpperCase upperCase;
     std::u32string result;
     for (size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);

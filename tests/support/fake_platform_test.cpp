@@ -116,8 +116,10 @@ TEST(FakeMainWindow, StateChangesLeaveAHiddenWindowHiddenAsTheWin32LayerDoes) {
 
 TEST(FakeFileSystem, FindsNamesWhateverTheirCaseAsWindowsDoes) {
     FakeFileSystem files;
-    files.addFile("C:\\PRÜFUNG\\Äöü ÉŁŽ.EXE");
-    contract::expectNamesMatchWithoutCase(files, "C:\\PRÜFUNG\\Äöü ÉŁŽ.EXE");
+    contract::expectNamesMatchWithoutCase(files, [&](const char* name) {
+        files.addFile(std::string("C:\\Temp\\") + name);
+        return std::string("C:\\Temp\\") + name;
+    });
 }
 
 TEST(FakeMessageBoxes, ABoxLocksTheWindowAsOnWindows) {

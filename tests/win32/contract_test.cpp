@@ -1,6 +1,9 @@
 // The real window system and shell against the checks the fake platform passes too.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "contract/platform_contract.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/text.h"
@@ -25,11 +28,13 @@ TEST_F(Win32Contract, StateChangesLeaveAHiddenWindowHidden) {
 TEST_F(Win32Contract, NamesMatchWithoutCase) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring path =
-        std::wstring(temp) + L"PR\u00dcFUNG \u00c4\u00f6\u00fc \u00c9\u0141\u017d.EXE";
-    const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                              CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    contract::expectNamesMatchWithoutCase(Win32FileSystem(), toUtf8(path));
+    std::vector<UniqueKernelHandle> files;
+    contract::expectNamesMatchWithoutCase(Win32FileSystem(), [&](const char* name) {
+        const std::wstring path = temp + toWide(name);
+        files.emplace_back(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                       CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        return toUtf8(path);
+    });
 }
 
 TEST_F(Win32Contract, ABoxLocksTheWindow) {

@@ -57,6 +57,14 @@ TEST_F(Win32SettingsStoreTest, StoredWhereTheClassicSettingsFunctionsKeepThem) {
                      L"dateiname", RRF_RT_REG_SZ, nullptr, value, &size),
         ERROR_SUCCESS);
     EXPECT_STREQ(value, L"x.exe");
+    // As any other reader gets it: the value's size counts its terminating NUL.
+    UniqueRegistryKey key;
+    RegOpenKeyExW(HKEY_CURRENT_USER,
+                  L"Software\\VB and VBA Program Settings\\Taktomat Test Settings\\Startup", 0,
+                  KEY_READ, key.put());
+    DWORD raw = 0;
+    RegQueryValueExW(key.get(), L"dateiname", nullptr, nullptr, nullptr, &raw);
+    EXPECT_EQ(raw, sizeof L"x.exe");
 }
 
 class Win32FileSystemTest : public ::testing::Test {
