@@ -187,6 +187,20 @@ def tick_costs(out):
     return costs, report.get("context", {})
 
 
+def read_sizes(path):
+    """{preset: [(section or "file", bytes), ...]} in the order of sizes.txt."""
+    sizes = {}
+    with open(path, encoding="ascii") as lines:
+        for line in lines:
+            preset, name, size = line.split()
+            sizes.setdefault(preset, []).append((name, int(size)))
+    return sizes
+
+
+def size_of(sizes, preset, name="file"):
+    return dict(sizes.get(preset, [])).get(name)
+
+
 def startup_ratio(startups, least_startups):
     return statistics.median(startups) / statistics.median(least_startups)
 
@@ -210,7 +224,7 @@ def main():
     least_startups = floats(os.path.join(out, "startup-least-window.txt"))
     clock = numbers(os.path.join(out, "clock.txt"))
     clock_host = [row[0] for row in numbers(os.path.join(out, "clock-host.log"))]
-    size = int(machine["executable size"])
+    sizes = read_sizes(os.path.join(out, "sizes.txt"))
 
     lines = []
     add = lines.append
@@ -299,7 +313,27 @@ def main():
         add(f"     {label}: {sources.get(key, '?')}")
     add("")
     add("4. Size and start-up:")
-    add(f"   taktomat.exe (32-bit, static): {size} bytes ({size / 1024:.0f} KiB)")
+    add("   taktomat.exe (static runtime, no symbol tables), bytes of the file and of each "
+        "section's content:")
+    presets = list(sizes)
+    # Each executable's sections in the order of its file, those of one only where they lie.
+    names = []
+    for preset in presets:
+        at = 0
+        for name, _ in sizes[preset]:
+            if name in names:
+                at = names.index(name) + 1
+            else:
+                names.insert(at, name)
+                at += 1
+    add("   " + f"{'':<10}" + "".join(f"{preset:>10}" for preset in presets))
+    for name in names:
+        cells = "".join(f"{size_of(sizes, preset, name) or '':>10}" for preset in presets)
+        add(f"   {name:<10}{cells}")
+    add(f"   measured under Wine: {machine.get('measured build', 'win32')}")
+    add("   start-up: both programs copied to C:\\taktomat-startup, the utility without stored "
+        "settings, each start\n   once the one before it has ended, Wine's tray has answered "
+        "and 300 ms have passed, after\n   one uncounted start of each")
     add(f"   from CreateProcessW until the main window is shown, {len(startups)} starts under Wine: "
         f"median {statistics.median(startups):.0f} ms (min {min(startups):.0f}, "
         f"max {max(startups):.0f})")
@@ -346,9 +380,13 @@ def main():
     still = [label for key, label in fields[:4] if growth[key] is None or growth[key] > 0]
     add(goal(not still, "no growth of objects, handles or private bytes after warm-up",
              ("grew or not measured: " + ", ".join(still)) if still else ""))
-    add(goal(size < 1024 * 1024, f"executable under 1 MiB ({size / 1024:.0f} KiB)"))
+    for preset, bits, limit in (("win32", 32, 384), ("win64", 64, 400)):
+        size = size_of(sizes, preset)
+        add(goal(size is not None and size <= limit * 1024,
+                 f"the {bits}-bit executable at most {limit} KiB "
+                 f"({size / 1024:.0f} KiB)" if size else f"the {bits}-bit executable measured"))
     ratio = startup_ratio(startups, least_startups)
-    add(goal(ratio <= 1.3, f"start-up within 1.3 x the least window's: "
+    add(goal(ratio <= 1.2, f"start-up within 1.2 x the least window's: "
              f"{statistics.median(startups):.0f} ms against {statistics.median(least_startups):.0f}"
              f" ms, {ratio:.2f} x"))
     add("")

@@ -6,7 +6,9 @@
 //       Beside it, half a second out of phase, the least launcher launches LEAST_STAMP_EXE
 //       for as many ticks and writes OUT_DIR\least-launcher.start and .stop.
 //   bench_driver startup COUNT LEAST_WINDOW_EXE OUT_DIR
-//       Starts the utility and the least window COUNT times each, in turns; writes the
+//       Starts the utility and the least window COUNT times each, in turns, both copied into
+//       one folder on drive C:, the utility without stored settings, each once the start
+//       before it has ended and settled, after one uncounted start of each; writes the
 //       milliseconds from each CreateProcessW until the main window is shown to
 //       OUT_DIR\startup.txt and OUT_DIR\startup-least-window.txt.
 //   bench_driver clock HOST_STAMP HOST_LOG COUNT OUT_FILE
@@ -37,6 +39,10 @@ constexpr int kWindowMode = 7;
 constexpr int kPasses = 9;
 constexpr int kSampleEveryTicks = 10;
 constexpr long long kSecond = 1'000'000'000LL;
+// Where the utility keeps its settings.
+constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Raviktaktomate";
+// How long a start waits after the one before it has ended.
+constexpr DWORD kSettleMs = 300;
 
 using taktomat::bench::nowNs;
 
@@ -214,17 +220,58 @@ std::optional<double> timeStart(const std::wstring& exe, const wchar_t* windowCl
            static_cast<double>(frequency.QuadPart);
 }
 
+// A program that has just ended leaves work behind in Wine: the shell's tray still takes
+// its icon away, the desktop repaints where its window was, and a process ended at once
+// has its windows destroyed for it. The next start would pay for that, so it waits until
+// the tray answers and then a little longer.
+void settle() {
+    if (const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(tray, WM_NULL, 0, 0, SMTO_NORMAL, e2e::kPatienceMs, &ignored);
+    }
+    Sleep(kSettleMs);
+}
+
+// A copy of FILE in FOLDER under NAME; empty when it cannot be made.
+std::wstring copyInto(const std::wstring& folder, const std::wstring& file, const wchar_t* name) {
+    const std::wstring copy = folder + L"\\" + name;
+    return CopyFileW(file.c_str(), copy.c_str(), FALSE) ? copy : std::wstring();
+}
+
 // The utility and the least window in turns, each first in every other pair, so that any
-// change of the machine's load meets both alike.
+// change of the machine's load meets both alike. Both start from one folder on drive C:,
+// where a user would keep them, rather than from the build tree.
 int startup(int count, const std::wstring& leastWindow, const std::wstring& out) {
+    wchar_t drive[MAX_PATH] = L"C:";
+    GetEnvironmentVariableW(L"SystemDrive", drive, MAX_PATH);
+    const std::wstring folder = std::wstring(drive) + L"\\taktomat-startup";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring utilityExe = copyInto(folder, kTaktomatExe, L"taktomat.exe");
+    const std::wstring leastExe = copyInto(folder, leastWindow, L"least_window.exe");
+    if (utilityExe.empty() || leastExe.empty()) return fail("cannot copy the programs to C:");
+    // One start of each that is not counted: the first start in a Wine session also starts
+    // Wine's desktop and tray, and a program's first start from a new folder finds nothing
+    // of it cached yet.
+    for (const bool utility : {true, false}) {
+        if (utility) RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+        settle();
+        if (!(utility ? timeStart(utilityExe, L"Taktomat.Form1")
+                      : timeStart(leastExe, L"Taktomat.LeastWindow"))) {
+            return fail(utility ? "the utility showed no main window in time"
+                                : "the least window did not show in time");
+        }
+    }
     std::ofstream utilityTimes(inDir(out, L"startup.txt"));
     std::ofstream leastTimes(inDir(out, L"startup-least-window.txt"));
     for (int start = 0; start < count; ++start) {
         for (int turn = 0; turn < 2; ++turn) {
             const bool utility = (turn == 0) == (start % 2 == 0);
-            const std::optional<double> time =
-                utility ? timeStart(kTaktomatExe, L"Taktomat.Form1")
-                        : timeStart(leastWindow, L"Taktomat.LeastWindow");
+            // Every start of the utility is a first one, as the least window reads nothing.
+            if (utility) RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+            settle();
+            const std::optional<double> time = utility
+                                                   ? timeStart(utilityExe, L"Taktomat.Form1")
+                                                   : timeStart(leastExe, L"Taktomat.LeastWindow");
             if (!time) {
                 return fail(utility ? "the utility showed no main window in time"
                                     : "the least window did not show in time");

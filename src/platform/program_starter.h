@@ -17,6 +17,9 @@ public:
     // directly and any other file with the program it is associated with, with the
     // show-window value given unchanged. Returns once it has started, without waiting for it.
     virtual StartOutcome start(const std::string& path, int showWindow) = 0;
+    // Called when a run begins, before its first start is due: whatever the starts need
+    // that is not yet there is set up now rather than at the first launch. Nothing by default.
+    virtual void prepare() {}
 };
 
 }  // namespace taktomat::platform

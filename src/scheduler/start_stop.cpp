@@ -63,6 +63,7 @@ void Scheduler::start() {
     controls_.Command1.setCaption(kStopCaption);
     controls_.window.setWindowState(platform::WindowState::Minimised);
     controls_.window.hide();
+    platform_.programStarter().prepare();
     schedule_.begin(platform_.clock().now());
     controls_.Timer1.setEnabled(true);
 }

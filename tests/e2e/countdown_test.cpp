@@ -137,12 +137,14 @@ TEST_F(Countdown, AThreadHeldAcrossAPassEndMakesItUpOnceAndKeepsTheGridOfTheFirs
     SuspendThread(thread.get());
     waitForTick(first + 8500);
     ResumeThread(thread.get());
+    const ULONGLONG resumed = GetTickCount64() - first;
     ASSERT_TRUE(product.waitForExit(60000));
     waitUntil([&] { return (times = launchTimes(tool)).size() >= 5; });
     ASSERT_EQ(times.size(), 5u);
-    const ULONGLONG due[] = {0, 8500, 12000, 18000, 24000};
+    const ULONGLONG due[] = {0, resumed, 12000, 18000, 24000};
+    // Wine's program starts scatter by some 100 ms on a busy machine; a moved grid is 1 s off.
     for (size_t n = 1; n < times.size(); ++n) {
-        EXPECT_NEAR(static_cast<double>(times[n] - first), due[n], 300) << "launch " << n + 1;
+        EXPECT_NEAR(static_cast<double>(times[n] - first), due[n], 500) << "launch " << n + 1;
     }
 }
 

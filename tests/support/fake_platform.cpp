@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <clocale>
 #include <cwctype>
-#include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 #ifndef _WIN32
 #include <locale.h>
@@ -28,44 +28,22 @@ const char* trayMessageName(platform::TrayMessage message) {
 }
 
 // Windows compares names upper-cased one UTF-16 unit at a time by a table of its own. The C
-// library's table stands in for it, apart from the letters it upper-cases and Windows's leaves
-// as they are: the dotless i, the long s, the micro sign and the title-case digraphs. A unit of
-// a surrogate pair, a letter beyond U+FFFF, is never mapped.
-class UpperCase {
-public:
-    UpperCase() {
+// library's stands in for it, but for the letters it upper-cases and Windows's leaves as they
+// are: the dotless i, the long s, the micro sign, the title-case digraphs. A unit of a surrogate
+// pair, half of a letter beyond U+FFFF, is never mapped.
+char32_t upperCase(char32_t c) {
+    constexpr std::u32string_view kKept = U"\u0131\u017F\u00B5\u01C5\u01C8\u01CB\u01F2";
+    if (c > 0xFFFF || kKept.find(c) != kKept.npos) return c;
 #ifdef _WIN32
-        locale_ = _create_locale(LC_CTYPE, "");
+    static const _locale_t system = _create_locale(LC_CTYPE, "");
+    return _towupper_l(static_cast<wint_t>(c), system);
 #else
-        locale_ = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return towupper_l(static_cast<wint_t>(c), utf8);
 #endif
-        if (!locale_) throw std::runtime_error("no locale to upper-case names by");
-    }
-    UpperCase(const UpperCase&) = delete;
-    UpperCase& operator=(const UpperCase&) = delete;
-
-    char32_t operator()(char32_t c) const {
-        constexpr char32_t kKept[] = {0x131, 0x17F, 0xB5, 0x1C5, 0x1C8, 0x1CB, 0x1F2};
-        if (c > 0xFFFF || std::find(std::begin(kKept), std::end(kKept), c) != std::end(kKept)) {
-            return c;
-        }
-#ifdef _WIN32
-        return _towupper_l(static_cast<wint_t>(c), locale_);
-#else
-        return towupper_l(static_cast<wint_t>(c), locale_);
-#endif
-    }
-
-private:
-#ifdef _WIN32
-    _locale_t locale_;
-#else
-    locale_t locale_;
-#endif
-};
+}
 
 std::u32string upperCased(const std::string& utf8) {
-    static const UpperCase upperCase;
     std::u32string result;
     for (size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);

@@ -3,6 +3,8 @@
 namespace taktomat::platform::win32 {
 namespace {
 
+// Looked up at each call, which is never on the tick: a cached pointer would be a function
+// static, whose guard brings a threads library into the executable.
 template <typename Function>
 Function user32Function(const char* name) {
     // user32 stays loaded for the life of any GUI process.
@@ -23,7 +25,7 @@ int systemDpi() {
 
 int dpiForWindow(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi > 0) return static_cast<int>(dpi);
@@ -33,7 +35,7 @@ int dpiForWindow(HWND window) {
 
 RECT windowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = user32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    const auto adjustForDpi = user32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, clientWidth, clientHeight};
     if (adjustForDpi) {
         adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
@@ -45,7 +47,7 @@ RECT windowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD e
 
 int systemMetricForDpi(int index, int dpi) {
     using MetricForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto metricForDpi = user32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
+    const auto metricForDpi = user32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
     return metricForDpi ? metricForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 

@@ -11,5 +11,8 @@ namespace taktomat::platform::win32 {
 // controls that take the focus) it reaches into, so it never paints over one; a label that
 // reaches into no field gets no region. Run again whenever a control comes or is laid out.
 void clipLabels(const std::vector<std::unique_ptr<ChildControl>>& controls);
+// The same for one label alone, as when it has just come: the others' regions stay right.
+void clipLabel(const ChildControl& label,
+               const std::vector<std::unique_ptr<ChildControl>>& controls);
 
 }  // namespace taktomat::platform::win32

@@ -289,6 +289,9 @@ std::string Win32MainWindow::caption() const {
 }
 
 void Win32MainWindow::setCaption(const std::string& caption) {
+    // The same caption again would still go to the window system and the display, at every
+    // tick of a countdown at one second; reading the window's own text costs neither.
+    if (windowTextUtf8(window_.get()) == caption) return;
     setWindowTextUtf8(window_.get(), caption);
 }
 
@@ -351,7 +354,12 @@ Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args
     control->applyLayout(dpi_, static_cast<HFONT>(font_.get()));
     placeInTabOrder(*control);
     controls_.push_back(std::move(control));
-    clipLabels(controls_);
+    // A new field may cover any label; a new label changes only its own region.
+    if (result.takesFocus()) {
+        clipLabels(controls_);
+    } else {
+        clipLabel(result, controls_);
+    }
     return result;
 }
 

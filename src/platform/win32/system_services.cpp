@@ -4,8 +4,10 @@
 #include <commdlg.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <winver.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/win32/long_path.h"
@@ -81,19 +83,18 @@ LRESULT CALLBACK keepBoxOnTop(int code, WPARAM wParam, LPARAM lParam) noexcept {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// The common dialogs' library is loaded on the chooser's first use, not at every start: it
-// brings the print spooler's libraries along, and most runs never open the dialog. From the
-// system folder only, so that no file of that name elsewhere is taken for it.
-HMODULE loadDialogLibrary() {
+// A library loaded on its first use, not at every start. From the system folder only, so
+// that no file of that name elsewhere is taken for it.
+HMODULE loadSystemLibrary(const wchar_t* name) {
     std::wstring path(MAX_PATH, L'\0');
     const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
     if (length == 0 || length >= path.size()) return nullptr;
     path.resize(length);
-    return LoadLibraryW((path + L"\\comdlg32.dll").c_str());
+    return LoadLibraryW((path + L"\\" + name).c_str());
 }
 
 template <typename Function>
-Function dialogFunction(HMODULE library, const char* name) {
+Function libraryFunction(HMODULE library, const char* name) {
     return library
                ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
                : nullptr;
@@ -101,15 +102,22 @@ Function dialogFunction(HMODULE library, const char* name) {
 
 }  // namespace
 
-ComApartment::ComApartment() {
+void ComApartment::enter() {
+    if (entered_) return;
+    entered_ = true;
+    library_.reset(loadSystemLibrary(L"ole32.dll"));
+    const auto initialise =
+        libraryFunction<decltype(&CoInitializeEx)>(library_.get(), "CoInitializeEx");
     // The shell's execution may hand the start to a handler in this apartment; DDE, which
     // it would use otherwise, is old and needs no OLE 1 here.
-    initialised_ =
-        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    initialised_ = initialise && SUCCEEDED(initialise(
+                                     nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 ComApartment::~ComApartment() {
-    if (initialised_) CoUninitialize();
+    const auto uninitialise =
+        libraryFunction<decltype(&CoUninitialize)>(library_.get(), "CoUninitialize");
+    if (initialised_ && uninitialise) uninitialise();
 }
 
 std::string systemErrorText(DWORD error) {
@@ -122,11 +130,13 @@ std::string systemErrorText(DWORD error) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
         text.pop_back();
     }
-    if (text.empty()) text = L"Fehler " + std::to_wstring(error);
+    // Not std::to_wstring, whose formatting brings a wide printf into the executable.
+    if (text.empty()) text = L"Fehler " + toWide(std::to_string(error));
     return toUtf8(text);
 }
 
 StartOutcome Win32ProgramStarter::start(const std::string& path, int showWindow) {
+    com_.enter();
     // The full path names exactly this file: the shell neither searches for a relative name
     // nor reads a path with blanks as a program plus its arguments.
     const std::optional<std::wstring> full = fullPath(toWide(path));
@@ -222,11 +232,14 @@ int Win32MessageBoxes::show(const std::string& prompt, int style,
 }
 
 OpenFileOutcome Win32OpenFileDialog::showOpen(const OpenFileOptions& options) {
-    if (!library_) library_.reset(loadDialogLibrary());
+    com_.enter();
+    // The common dialogs' library brings the print spooler's libraries along, and most runs
+    // never open the dialog.
+    if (!library_) library_.reset(loadSystemLibrary(L"comdlg32.dll"));
     const auto getOpenFileName =
-        dialogFunction<decltype(&GetOpenFileNameW)>(library_.get(), "GetOpenFileNameW");
+        libraryFunction<decltype(&GetOpenFileNameW)>(library_.get(), "GetOpenFileNameW");
     const auto extendedError =
-        dialogFunction<decltype(&CommDlgExtendedError)>(library_.get(), "CommDlgExtendedError");
+        libraryFunction<decltype(&CommDlgExtendedError)>(library_.get(), "CommDlgExtendedError");
     if (!getOpenFileName || !extendedError) {
         return {static_cast<int>(CDERR_INITIALIZATION), describeDialogError(CDERR_INITIALIZATION)};
     }
@@ -276,29 +289,30 @@ std::chrono::milliseconds Win32Clock::now() const {
 }
 
 Version readOwnVersion() {
-    std::vector<wchar_t> path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) break;
-        path.resize(path.size() * 2);
-    }
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path.data(), &ignored);
-    if (size == 0) return {};
-    std::vector<BYTE> data(size);
-    if (!GetFileVersionInfoW(path.data(), 0, size, data.data())) return {};
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT fixedSize = 0;
-    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
-        fixed == nullptr || fixedSize < sizeof(VS_FIXEDFILEINFO)) {
+    // The resource is already mapped with the executable: no file is opened again and no
+    // version library is loaded to read it.
+    const HMODULE self = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+    const HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
+    const auto* block = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    if (block == nullptr) return {};
+    // The block begins with its length, its value's length, its type and the key
+    // "VS_VERSION_INFO"; the value, the fixed part, follows at the next 32-bit boundary.
+    constexpr size_t kHeader = 3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO");
+    constexpr size_t kFixedAt = (kHeader + 3) & ~size_t{3};
+    WORD valueLength = 0;
+    std::memcpy(&valueLength, block + sizeof(WORD), sizeof(valueLength));
+    if (SizeofResource(self, found) < kFixedAt + sizeof(VS_FIXEDFILEINFO) ||
+        valueLength < sizeof(VS_FIXEDFILEINFO)) {
         return {};
     }
-    return {static_cast<int>(HIWORD(fixed->dwFileVersionMS)),
-            static_cast<int>(LOWORD(fixed->dwFileVersionMS)),
-            static_cast<int>(HIWORD(fixed->dwFileVersionLS)),
-            static_cast<int>(LOWORD(fixed->dwFileVersionLS))};
+    VS_FIXEDFILEINFO fixed{};
+    std::memcpy(&fixed, block + kFixedAt, sizeof(fixed));
+    if (fixed.dwSignature != VS_FFI_SIGNATURE) return {};
+    return {static_cast<int>(HIWORD(fixed.dwFileVersionMS)),
+            static_cast<int>(LOWORD(fixed.dwFileVersionMS)),
+            static_cast<int>(HIWORD(fixed.dwFileVersionLS)),
+            static_cast<int>(LOWORD(fixed.dwFileVersionLS))};
 }
 
 std::wstring argumentsOf(const std::wstring& commandLine) {

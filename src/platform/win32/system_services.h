@@ -16,28 +16,38 @@
 
 namespace taktomat::platform::win32 {
 
-// Starts through the shell's execution, which needs COM on the calling thread (see
-// ComApartment), so that programs, batch files and documents all start as themselves.
+// COM for the user-interface thread, from its first use for as long as the object lives.
+// Only the shell's execution and the file chooser need it, so a start of the utility that
+// neither launches nor chooses loads none of COM's libraries. Each of the two holds its own:
+// COM counts the entries of a thread.
+class ComApartment {
+public:
+    ComApartment() = default;
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+    void enter();
+
+private:
+    // From the system folder; kept until the apartment is left.
+    UniqueModule library_;
+    bool entered_ = false;
+    bool initialised_ = false;
+};
+
+// Starts through the shell's execution, which needs COM on the calling thread, so that
+// programs, batch files and documents all start as themselves.
 class Win32ProgramStarter final : public ProgramStarter {
 public:
     // The owner of anything the shell shows is looked up at every start, as for the boxes.
     explicit Win32ProgramStarter(const HWND& owner) : owner_(owner) {}
     StartOutcome start(const std::string& path, int showWindow) override;
+    void prepare() override { com_.enter(); }
 
 private:
     const HWND& owner_;
-};
-
-// COM for the user-interface thread, for as long as the object lives.
-class ComApartment {
-public:
-    ComApartment();
-    ~ComApartment();
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_ = false;
+    ComApartment com_;
 };
 
 // The system's message for an error code, without its trailing line break.
@@ -77,6 +87,7 @@ public:
 
 private:
     const HWND& owner_;
+    ComApartment com_;
     std::string fileName_;
     // The dialog's library, loaded at the first use.
     UniqueModule library_;
@@ -92,7 +103,7 @@ public:
     std::chrono::milliseconds now() const override;
 };
 
-// The fixed file version of the running executable.
+// The fixed file version of the running executable, from its own resources.
 Version readOwnVersion();
 // Everything after the program's own name and the one blank that follows it, if any.
 std::string readCommandLineArguments();

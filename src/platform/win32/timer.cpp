@@ -23,14 +23,18 @@ void Win32Timer::setNextTickIn(std::chrono::milliseconds delay) {
 
 void Win32Timer::tick() {
     if (!enabled_) return;
-    // A tick armed apart from the interval was a single one.
-    if (period_ != interval_) arm(interval_);
+    const std::uint64_t armedBefore = armings_;
     if (onTick_) onTick_();
+    // A tick armed apart from the interval was a single one: the interval follows, unless
+    // the handler has armed the next tick itself, as the countdown does at every tick. So a
+    // tick costs one SetTimer, not one for the interval and another for the due time.
+    if (enabled_ && armings_ == armedBefore && period_ != interval_) arm(interval_);
 }
 
 void Win32Timer::arm(int period) {
     enabled_ = SetTimer(window_, id_, static_cast<UINT>(period), nullptr) != 0;
     period_ = period;
+    ++armings_;
 }
 
 }  // namespace taktomat::platform::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 
 #include "platform/main_window.h"
 
@@ -33,6 +34,8 @@ private:
     UINT_PTR id_;
     int interval_;
     int period_ = 0;
+    // How often the timer was set, so that a tick can tell whether its handler set it.
+    std::uint64_t armings_ = 0;
     bool enabled_ = false;
     EventHandler onTick_;
 };

@@ -34,7 +34,14 @@ std::int32_t Win32TrayShell::notify(TrayMessage message, const NotifyIconDataA& 
     std::memset(data.szTip, ' ', sizeof(data.szTip));
     std::memcpy(data.szTip, ansi.data(), kept);
     data.szTip[kept] = '\0';
-    return Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+    std::array<char, sizeof(NotifyIconDataA)> sent{};
+    std::memcpy(sent.data(), &data, sent.size());
+    if (message == TrayMessage::Modify && shown_ == sent) return TRUE;
+    const std::int32_t result = Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+    // After a delete, or a call the shell refused, what it shows is not known for certain.
+    shown_.reset();
+    if (result && message != TrayMessage::Delete) shown_ = sent;
+    return result;
 }
 
 }  // namespace taktomat::platform::win32

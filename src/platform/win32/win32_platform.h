@@ -32,7 +32,6 @@ public:
 
 private:
     HINSTANCE instance_;
-    ComApartment com_;
     Win32Icons icons_;
     Version version_;
     std::string commandLine_;
