@@ -93,6 +93,17 @@ platform::NativeHandle icon(IconId id) {
     return FakeIcons::handleAt(id, 96);
 }
 
+// Opens the utility on a platform of its own and starts a run of `seconds` and `passes`.
+void openAndStart(testing::FakePlatform& platform, Form1& form, const std::string& seconds,
+                  const std::string& passes) {
+    platform.files.addFile(kFile);
+    form.open();
+    platform.window().textBox("dateinametxt").setText(kFile);
+    platform.window().textBox("sekundentxt").setText(seconds);
+    platform.window().textBox("durchlauftxt").setText(passes);
+    platform.window().button("Command1").userClick();
+}
+
 TEST_F(Countdown, FiveSecondsTwoPassesTickByTick) {
     start("5", "2");
     struct Row {
@@ -144,13 +155,9 @@ TEST_F(Countdown, FramesOfAPassByItsLength) {
     };
     for (const Case& c : cases) {
         testing::FakePlatform platform;
-        platform.files.addFile(kFile);
         Form1 form(platform);
-        form.open();
+        openAndStart(platform, form, c.seconds, "0");
         auto& window = platform.window();
-        window.textBox("dateinametxt").setText(kFile);
-        window.textBox("sekundentxt").setText(c.seconds);
-        window.button("Command1").userClick();
         std::vector<platform::NativeHandle> shown;
         for (size_t i = 0; i < c.frames.size(); ++i) {
             window.timer().elapse();
@@ -408,14 +415,9 @@ TEST(Schedule, HoldsItsGridThroughAnyStall) {
                               pick(1, 50) * 100});
         }
         testing::FakePlatform platform;
-        platform.files.addFile(kFile);
         Form1 form(platform);
-        form.open();
+        openAndStart(platform, form, std::to_string(seconds), std::to_string(passes));
         auto& window = platform.window();
-        window.textBox("dateinametxt").setText(kFile);
-        window.textBox("sekundentxt").setText(std::to_string(seconds));
-        window.textBox("durchlauftxt").setText(std::to_string(passes));
-        window.button("Command1").userClick();
         auto& clock = platform.monotonic;
         const milliseconds begun = clock.now(), pass = seconds * 1000ms;
         std::vector<milliseconds> stallEnds;
