@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -27,7 +28,8 @@ void Scheduler::Timer1_Timer() {
     const Flag ticking(inTick_);
     const std::int64_t dueTicks = schedule_.takeDueTicks(platform_.clock().now());
     if (dueTicks > 0) countdownTick(dueTicks);
-    // A tick that stopped the run leaves the timer off; otherwise it wakes up for the next.
+    // A tick that stopped the run leaves the timer off; otherwise it wakes up for the next,
+    // at once when ticks fell due during a slow start.
     if (controls_.Timer1.enabled()) {
         controls_.Timer1.setNextTickIn(schedule_.untilNextTick(platform_.clock().now()));
     }
@@ -35,32 +37,47 @@ void Scheduler::Timer1_Timer() {
 
 void Scheduler::countdownTick(std::int64_t dueTicks) {
     // After a stall only the tick due now is shown; a pass end passed on the way owes one
-    // launch, made before the tick shows so that the tick counts it. The second stays the one
-    // due now, so the pass ends after it keep to the grid.
+    // launch. The second stays the one due now, so the pass ends after it keep to the grid.
+    bool owesLaunch = false;
     if (skipTicks(runState_, dueTicks - 1) && runState_.sekunde < runState_.maxsekunden) {
-        const TickSchedule::Duration passEnd =
-            schedule_.lastDueTime() - TickSchedule::kTickLength * runState_.sekunde;
-        if (schedule_.launchDueFor(passEnd, runState_.maxsekunden)) {
-            if (!endPass()) return;
-            // A start that took its time: the tick to show is the one due after it.
-            const std::int64_t later = schedule_.takeDueTicks(platform_.clock().now());
-            if (later > 0) return countdownTick(later + 1);
-        }
+        owesLaunch =
+            launchDueFor(schedule_.lastDueTime() - TickSchedule::kTickLength * runState_.sekunde);
     }
+    // The tick shows before any start, with the owed launch counted, so that a start, which
+    // may be slow, is the last work of this wake-up: the ticks due meanwhile are the next
+    // one's, which comes at once, after the messages that waited. A launch that ends the run
+    // leaves the tick unshown, as the utility ends with it.
     const TickPlan plan = planTick(runState_);
-    trayicon_.setImageAndTip(plan.image == platform::IconId::Main
-                                 ? controls_.window.icon()
-                                 : platform_.icons().handle(plan.image),
-                             plan.text);
-    trayicon_.modify();
-    controls_.window.setCaption(plan.text);
+    RunState counted = runState_;
+    if (!owesLaunch) {
+        showTick(plan);
+    } else if (!countPass(counted)) {
+        showTick(planTick(counted));
+    }
+    if (owesLaunch && !endPass()) return;
     if (!plan.passOver) {
         advance(runState_, plan);
         return;
     }
     runState_.sekunde = 1;
     // A pass end folded into the late launch just before it has no launch, and so no pass.
-    if (schedule_.launchDueFor(schedule_.lastDueTime(), runState_.maxsekunden)) endPass();
+    if (launchDueFor(schedule_.lastDueTime())) endPass();
+}
+
+void Scheduler::showTick(const TickPlan& plan) {
+    trayicon_.setImageAndTip(plan.image == platform::IconId::Main
+                                 ? controls_.window.icon()
+                                 : platform_.icons().handle(plan.image),
+                             plan.text);
+    trayicon_.modify();
+    controls_.window.setCaption(plan.text);
+}
+
+bool Scheduler::launchDueFor(TickSchedule::Duration passEnd) const {
+    // A wake-up may come a little before its due time: the launch is as far from the last one
+    // as the earlier of the two moments.
+    return schedule_.launchDueFor(std::min(passEnd, platform_.clock().now()),
+                                  runState_.maxsekunden);
 }
 
 bool Scheduler::endPass() {

@@ -46,8 +46,11 @@ public:
 private:
     void start();
     void stop();
-    // Shows the last of the ticks that fell due at this wake-up, with the launch they owe.
+    // Shows the last of the ticks that fell due at this wake-up, with the one launch they owe.
     void countdownTick(std::int64_t dueTicks);
+    void showTick(const TickPlan& plan);
+    // Whether a launch now stands for the pass that ended at `passEnd`.
+    bool launchDueFor(TickSchedule::Duration passEnd) const;
     // Launches and counts the pass; false when its run is over (stopped, replaced or ended).
     bool endPass();
     // False when the run was stopped or begun anew while the program was being started.

@@ -113,7 +113,7 @@ void FakeTimer::setNextTickIn(std::chrono::milliseconds delay) {
 
 bool FakeTimer::elapse() {
     if (!enabled_) return false;
-    clock_.advanceTo(due_);
+    clock_.advanceTo(due_ + (error ? error() : std::chrono::milliseconds(0)));
     due_ = std::max(due_, clock_.now()) + std::chrono::milliseconds(interval_);
     if (onTick_) onTick_();
     return true;

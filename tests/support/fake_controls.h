@@ -192,6 +192,10 @@ public:
     bool elapse();
 
     Journal* journal = nullptr;
+    // The window system's own error at a wake-up, drawn each time: it counts a due time in
+    // clock ticks, so a tick may come up to one clock tick early (negative), and late when the
+    // system is busy. Never before the clock's present.
+    std::function<std::chrono::milliseconds()> error;
 
 private:
     int interval_;
