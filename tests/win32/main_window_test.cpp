@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "platform/win32/timer.h"
 #include "window_fixture.h"
 
 namespace taktomat::platform::win32 {
@@ -32,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(Win32MainWindowTest, TimerTicksAndANextTickDueNowOrEarlierComesAtOnce) {
+TEST_F(Win32MainWindowTest, TimerTicksANextTickDueNowComesAtOnceAndOneItsHandlerSetsIsKept) {
     Timer& timer = window.addTimer(400);
     int ticks = 0;
     timer.setOnTick([&] { ++ticks; });
@@ -43,6 +44,33 @@ TEST_F(Win32MainWindowTest, TimerTicksAndANextTickDueNowOrEarlierComesAtOnce) {
         timer.setNextTickIn(std::chrono::milliseconds(delay));
         EXPECT_TRUE(pumpUntil([&] { return ticks > before; }, 100)) << "delay " << delay;
     }
+    // As the countdown sets its next tick at every tick: the interval must not replace it.
+    Timer& slow = window.addTimer(600000);
+    int slowTicks = 0;
+    slow.setOnTick([&] {
+        if (++slowTicks == 1) slow.setNextTickIn(std::chrono::milliseconds(20));
+    });
+    slow.setEnabled(true);
+    slow.setNextTickIn(std::chrono::milliseconds(0));
+    EXPECT_TRUE(pumpUntil([&] { return slowTicks == 2; }, 20000));
+}
+
+// Set without coalescing, through the function user32 exports for it.
+ULONG toleranceAsked = 0;
+UINT_PTR WINAPI noteTolerance(HWND window, UINT_PTR id, UINT elapse, TIMERPROC, ULONG tolerance) {
+    toleranceAsked = tolerance;
+    return SetTimer(window, id, elapse, nullptr);
+}
+
+TEST_F(Win32MainWindowTest, TimerIsNeverCoalescedWhereTheSystemCouldDoSo) {
+    EXPECT_EQ(reinterpret_cast<void*>(systemTimerSetter().coalescable),
+              reinterpret_cast<void*>(
+                  GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetCoalescableTimer")));
+    EXPECT_NE(systemTimerSetter().coalescable, nullptr) << "Wine's user32 has it";
+    Win32Timer timer(hwnd(), 99, 1000, {noteTolerance});
+    timer.setEnabled(true);
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_EQ(toleranceAsked, TIMERV_NO_COALESCING);
 }
 
 TEST_F(Win32MainWindowTest, DpiChangeLaysTheWindowAndItsControlsOutAgain) {

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <future>
+#include <memory>
+#include <thread>
+
 #include "platform/win32/text.h"
 
 namespace taktomat::platform::win32 {
@@ -106,6 +112,30 @@ TEST_F(Win32FileSystemTest, AttributesOfFilesAndDirectoriesAndNothingForTheRest)
     quoted += toUtf8(file);
     quoted += '"';
     EXPECT_FALSE(files.attributes(quoted).has_value()) << "quotation marks are part of the name";
+}
+
+TEST(Win32ProgramStarter, AFileThatNothingOpensIsRefusedInWordsNotInAWindowOfTheShell) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring file = std::wstring(temp) + L"taktomat.keine-anwendung";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    // A shell that shows its own error window never returns from it here: the start runs on a
+    // thread of its own, so that the test fails instead of waiting for ever.
+    auto outcome = std::make_shared<std::promise<StartOutcome>>();
+    std::thread([outcome, path = toUtf8(file)] {
+        const HWND owner = nullptr;
+        outcome->set_value(Win32ProgramStarter(owner).start(path, SW_HIDE));
+    }).detach();
+    std::future<StartOutcome> started = outcome->get_future();
+    if (started.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        ADD_FAILURE() << "the start did not return";
+        std::fflush(stdout);
+        TerminateProcess(GetCurrentProcess(), 1);
+    }
+    const StartOutcome result = started.get();
+    EXPECT_FALSE(result.started);
+    EXPECT_FALSE(result.errorText.empty());
+    DeleteFileW(file.c_str());
 }
 
 TEST(Win32Version, ProgramWithoutVersionInformationReadsAsZero) {

@@ -1,18 +1,9 @@
 #include "platform/win32/dpi.h"
 
+#include "platform/win32/user32_function.h"
+
 namespace taktomat::platform::win32 {
 namespace {
-
-// Looked up at each call, which is never on the tick: a cached pointer would be a function
-// static, whose guard brings a threads library into the executable.
-template <typename Function>
-Function user32Function(const char* name) {
-    // user32 stays loaded for the life of any GUI process.
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-               : nullptr;
-}
 
 int systemDpi() {
     const HDC screen = GetDC(nullptr);

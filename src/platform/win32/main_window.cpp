@@ -5,6 +5,7 @@
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/text.h"
 #include "platform/win32/timer.h"
+#include "platform/win32/user32_function.h"
 #include "resource_ids.h"
 
 namespace taktomat::platform::win32 {
@@ -45,6 +46,14 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, Win32Icons& icons, const Wi
                                   kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                   nullptr, instance, this));
+    // Run as administrator, the window would not hear of a new task bar from the shell of a
+    // user without those rights, whose messages the system filters out, and its icon would be
+    // gone for good. Looked up, as the rest of user32's newer functions.
+    using AllowMessage = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+    const auto allowMessage = user32Function<AllowMessage>("ChangeWindowMessageFilterEx");
+    if (allowMessage && taskbarCreatedMessage_ != 0) {
+        allowMessage(window_.get(), taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    }
     onDpiChanged(dpiForWindow(window_.get()), nullptr);
 }
 

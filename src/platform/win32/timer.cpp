@@ -2,7 +2,23 @@
 
 #include <algorithm>
 
+#include "platform/win32/user32_function.h"
+
 namespace taktomat::platform::win32 {
+
+TimerSetter systemTimerSetter() {
+    return {user32Function<TimerSetter::Coalescable>("SetCoalescableTimer")};
+}
+
+UINT_PTR TimerSetter::set(HWND window, UINT_PTR id, UINT elapse) const {
+    // Should a system refuse the tolerance, the plain timer still keeps the run going.
+    if (coalescable) {
+        if (const UINT_PTR set = coalescable(window, id, elapse, nullptr, TIMERV_NO_COALESCING)) {
+            return set;
+        }
+    }
+    return SetTimer(window, id, elapse, nullptr);
+}
 
 void Win32Timer::setEnabled(bool enabled) {
     // Enabling again restarts the interval, as SetTimer on the same id does.
@@ -32,7 +48,7 @@ void Win32Timer::tick() {
 }
 
 void Win32Timer::arm(int period) {
-    enabled_ = SetTimer(window_, id_, static_cast<UINT>(period), nullptr) != 0;
+    enabled_ = setter_.set(window_, id_, static_cast<UINT>(period)) != 0;
     period_ = period;
     ++armings_;
 }
