@@ -1,4 +1,5 @@
 #include "scheduler/file_check.h"
+#include "scheduler/file_name.h"
 #include "scheduler/number.h"
 #include "scheduler/product_texts.h"
 #include "scheduler/scheduler.h"
@@ -53,6 +54,8 @@ void Scheduler::refuse(const std::string& prompt, const std::string& title) {
 }
 
 void Scheduler::start() {
+    // The checks, the launches and the stored settings all take the name from the field.
+    unquoteFileName(controls_.dateinametxt);
     if (!inputsAreValid()) return;
     setInputsEnabled(false);
     runState_.maxsekunden = toInt32(controls_.sekundentxt.text()).value_or(0);

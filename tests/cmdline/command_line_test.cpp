@@ -103,7 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"0 6 0 c:\\windows\\notepad.exe", "0", "0", 6, "c:\\windows\\notepad.exe", false,
              "Ungültige Zeitspanne"},
         Case{"30 6 0 c:\\fehlt.exe", "30", "0", 6, "c:\\fehlt.exe", false, kMissingFile},
-        Case{"30 6 0 \"c:\\a.exe\"", "30", "0", 6, "\"c:\\a.exe\"", false, kMissingFile},
+        Case{"10 1 3 \"C:\\Mein Ordner\\Tool.EXE\"", "10", "3", 1, "c:\\mein ordner\\tool.exe",
+             true},
+        Case{"30 6 0 c:\\a.exe\"", "30", "0", 6, "c:\\a.exe\"", false, kMissingFile},
         Case{"   ", kS, kP, kM, kF, false, kHelp}, Case{"/?", kS, kP, kM, kF, false, kHelp},
         Case{"Hilfe", kS, kP, kM, kF, false, kHelp}));
 

@@ -77,20 +77,16 @@ TEST(CommandLine, StartRunsWithTheStoredSettingsAndTheTrayStillBringsTheWindow) 
     EXPECT_FALSE(IsIconic(product.window())) << "back in its normal size";
 }
 
-TEST(CommandLine, FourValuesLaunchOnTheirOwnWithoutTheWindowThenEndStoringThem) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring lower = temp;
-    CharLowerW(lower.data());
-    // İ lowered would be the i of I, and the Deseret capital another letter: other folders.
-    const std::wstring folder =
-        L"\u0130lker \U00010400lf " + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW((temp + folder).c_str(), nullptr));
-    const std::wstring program = temp + folder + L"\\Taktomat Stamp.EXE";
-    lower += folder + L"\\taktomat stamp.exe";
+// Starts the utility with the four values, the program (in the folder) written as `name` on
+// the line, and expects one launch, then the end without the window, storing `stored`.
+void expectOneLaunchThenTheEndStoring(const std::wstring& folder, const std::wstring& program,
+                                      const std::wstring& name, const std::wstring& stored) {
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
     ASSERT_TRUE(CopyFileW(kStampExe, program.c_str(), FALSE));
+    DeleteFileW((program + L".log").c_str());
 
-    Product product(L"1 0 1 " + program, StoredSettings::Cleared, MainWindowWait::Created);
+    Product product(L"1 0 1 " + name, StoredSettings::Cleared, MainWindowWait::Created);
     ASSERT_TRUE(product.ready()) << product.why();
     EXPECT_TRUE(startsWithoutTheWindow(product));
     bool seen = false;
@@ -108,13 +104,33 @@ TEST(CommandLine, FourValuesLaunchOnTheirOwnWithoutTheWindowThenEndStoringThem) 
         return launches >= 1;
     });
     EXPECT_EQ(launches, 1u);
-    EXPECT_EQ(storedSetting(L"dateiname"), lower);
+    EXPECT_EQ(storedSetting(L"dateiname"), stored);
     EXPECT_EQ(storedSetting(L"maxsekunden"), L"1");
     EXPECT_EQ(storedSetting(L"maxdurchlaeufe"), L"1");
     EXPECT_EQ(storedSetting(L"ausfuehrenals"), L"0");
     DeleteFileW(program.c_str());
     DeleteFileW((program + L".log").c_str());
-    RemoveDirectoryW((temp + folder).c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST(CommandLine, FourValuesLaunchOnTheirOwnWithoutTheWindowThenEndStoringThem) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring lower = temp;
+    CharLowerW(lower.data());
+    // İ lowered would be the i of I, and the Deseret capital another letter: other folders.
+    const std::wstring folder =
+        L"\u0130lker \U00010400lf " + std::to_wstring(GetCurrentProcessId());
+    const std::wstring program = temp + folder + L"\\Taktomat Stamp.EXE";
+    lower += folder + L"\\taktomat stamp.exe";
+    expectOneLaunchThenTheEndStoring(temp + folder, program, program, lower);
+}
+
+TEST(CommandLine, NameInQuotationMarksIsTheFileBetweenThem) {
+    // As a shortcut or Explorer's "Copy as path" writes a name with blanks.
+    expectOneLaunchThenTheEndStoring(L"C:\\Mein Ordner", L"C:\\Mein Ordner\\Tool.exe",
+                                     L"\"C:\\Mein Ordner\\Tool.exe\"",
+                                     L"c:\\mein ordner\\tool.exe");
 }
 
 }  // namespace
