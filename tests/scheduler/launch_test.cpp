@@ -501,7 +501,7 @@ TEST(Schedule, HoldsItsGridThroughAnyStall) {
         // Where a launch may fall: the timer wakes up to 15 ms early and 50 ms late.
         const auto near = [](milliseconds late) { return late >= -15ms && late <= 50ms; };
         for (size_t n = 0; n < starts.size(); ++n) {
-            const milliseconds since = starts[n].at - begun, offGrid = since % pass;
+            const milliseconds offGrid = (starts[n].at - begun) % pass;
             const bool atAStallEnd =
                 std::any_of(stallEnds.begin(), stallEnds.end(),
                             [&](milliseconds end) { return near(starts[n].at - end); });
