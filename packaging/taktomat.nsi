@@ -34,6 +34,7 @@ RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Taktomat"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+; The installed files keep the times that the build gave them (the commit's).
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
