@@ -6,6 +6,8 @@
 ;   VERSION  the product's version, four numbers    ARCH     win32 or win64
 ;   FILES    the folder with taktomat.exe, README.txt and LICENSE.txt
 ;   ICON     the product's icon                      OUTFILE  the installer to write
+; and to sign the uninstaller and the installer as they are written
+;   SIGN     the command that signs the file it is given, in place
 ;
 ; Switches besides the installer's own /S (silent) and /D=<folder>:
 ;   installer    /AUTOSTART       with /S: add the Autostart entry as well
@@ -34,6 +36,13 @@ RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Taktomat"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+; The installed files keep the times that the build gave them: the commit's.
+SetDateSave on
+
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
