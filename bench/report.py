@@ -344,8 +344,8 @@ def main():
     add("   least launcher's, which meets the same host: the same where the difference is within")
     add("   twice its combined standard error. With an intercept for each half its standard error")
     add("   is about twice that of one line over the round, and falls only as the round's length to")
-    add("   the power 1.5: to tell 0.1 s/h from zero the loaded round would need some 500 s instead")
-    add("   of 128, nearly doubling the bench's time.")
+    add("   the power 1.5: to tell 0.1 s/h from zero the loaded round would need some 500 to 700 s")
+    add("   instead of 128, by the standard errors of the runs so far, and the bench twice its time.")
     add("")
     add("2. Tick cost (GoogleBenchmark, host build, median of the repetitions):")
     for name, cost in costs.items():
