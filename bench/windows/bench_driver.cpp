@@ -1,10 +1,14 @@
 // Drives taktomat.exe for scripts/bench, from outside as a user would.
-//   bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE
-//       An endless run at interval 1 in window mode 0 that launches STAMP_EXE, for SECONDS;
-//       writes OUT_DIR\taktomat.start (the real-time clock just before and after Start was
-//       pressed), OUT_DIR\taktomat.stop, and OUT_DIR\resources.csv, sampled every 10 ticks.
-//       Beside it, half a second out of phase, the least launcher launches LEAST_STAMP_EXE
-//       for as many ticks and writes OUT_DIR\least-launcher.start and .stop.
+//   bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE ORIGIN_NS
+//       An endless run at interval 1 in window mode 0 that launches STAMP_EXE, for SECONDS
+//       ticks in two halves, stopped and started again between; beside it the least launcher
+//       launches LEAST_STAMP_EXE for as many ticks, in two runs. Their phases, counted from
+//       ORIGIN_NS, are swapped half-way: the utility at 0 and the least launcher at 0.5 s,
+//       then the other way round. Writes OUT_DIR\halves.txt (the whole second after ORIGIN_NS
+//       that the phases count from, and the second half's begin), each half's
+//       taktomat.start (the real-time clock just before and after Start was pressed),
+//       taktomat.stop, least-launcher.start and .stop into OUT_DIR\half1 and OUT_DIR\half2,
+//       and OUT_DIR\resources.csv, sampled every 10 ticks.
 //   bench_driver startup COUNT LEAST_WINDOW_EXE OUT_DIR
 //       Starts the utility and the least window COUNT times each, in turns, both copied into
 //       one folder on drive C:, the utility without stored settings, each once the start
@@ -39,6 +43,8 @@ constexpr int kWindowMode = 7;
 constexpr int kPasses = 9;
 constexpr int kSampleEveryTicks = 10;
 constexpr long long kSecond = 1'000'000'000LL;
+// Where neither Windows contender launches in either half, nor watch.
+constexpr long long kSamplePhase = 3 * kSecond / 8;
 // Where the utility keeps its settings.
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Raviktaktomate";
 // How long a start waits after the one before it has ended.
@@ -97,12 +103,42 @@ private:
     bool started_ = false;
 };
 
+// Presses Start or Stop; false when the button does not then show TEXT.
+bool press(const e2e::Product& product, const wchar_t* text) {
+    SendMessageW(product.control(kStartStop), BM_CLICK, 0, 0);
+    return e2e::windowText(product.control(kStartStop)) == text;
+}
+
+// The Windows contenders' phases are swapped half-way, so that whatever work of Wine or the
+// host falls at one point of each second meets each of them for half the round. The first half: the
+// utility at the origin's phase, the least launcher half a second later; the second half the other
+// way round. Relative to the origin the host's watch runs at 0.25 s
+// (-p) and 0.75 s (-n), so no launch meets another's. Each half's files go to OUT_DIR\half1
+// and OUT_DIR\half2.
 int run(const std::wstring& stamp, int seconds, const std::wstring& out,
-        const std::wstring& leastLauncherExe, const std::wstring& leastStamp) {
-    // Half a second out of phase with the utility, so that neither's launch meets the other's.
-    const long long leastBegin = nowNs() + 3 * kSecond;
-    const LeastLauncher leastLauncher(leastLauncherExe, leastStamp, seconds, leastBegin, out);
-    if (!leastLauncher.started()) return fail("the least launcher did not start");
+        const std::wstring& leastLauncherExe, const std::wstring& leastStamp, long long origin) {
+    const int firstHalf = (seconds + 1) / 2;
+    const int secondHalf = seconds - firstHalf;
+    const std::wstring halves[] = {out + L"\\half1", out + L"\\half2"};
+    for (const std::wstring& half : halves) CreateDirectoryW(half.c_str(), nullptr);
+    // The first whole second after the origin that leaves time to start the programs.
+    const long long lead = nowNs() + 3 * kSecond;
+    const long long grid = origin + (lead - origin + kSecond - 1) / kSecond * kSecond;
+    // In each half: the utility's Start, its Stop (three quarters of a second after its last
+    // launch) and the least launcher's begin.
+    const long long utilityStart[] = {grid, grid + firstHalf * kSecond + 3 * kSecond / 2};
+    const long long utilityStop[] = {grid + firstHalf * kSecond + 3 * kSecond / 4,
+                                     utilityStart[1] + secondHalf * kSecond + 3 * kSecond / 4};
+    const long long leastBegin[] = {grid + kSecond / 2, grid + (firstHalf + 1) * kSecond};
+    // Both started now: a process started between the halves would be Wine's work beside a
+    // contender's launch; the second waits without work until its begin.
+    const LeastLauncher leastFirst(leastLauncherExe, leastStamp, firstHalf, leastBegin[0],
+                                   halves[0]);
+    const LeastLauncher leastSecond(leastLauncherExe, leastStamp, secondHalf, leastBegin[1],
+                                    halves[1]);
+    if (!leastFirst.started() || !leastSecond.started()) {
+        return fail("the least launcher did not start");
+    }
     e2e::Product product;
     if (!product.ready()) return fail("the utility did not start: " + product.why());
     setText(product.control(kFile), stamp);
@@ -111,27 +147,33 @@ int run(const std::wstring& stamp, int seconds, const std::wstring& out,
     SendMessageW(product.control(kWindowMode), CB_SETCURSEL, 0, 0);
     ResourceSampler sampler(product.processId(), product.threadId());
     if (!sampler.ready()) return fail("cannot open the utility's process for sampling");
-
-    sleepUntil(leastBegin - kSecond / 2);
-    const long long before = nowNs();
-    SendMessageW(product.control(kStartStop), BM_CLICK, 0, 0);
-    const long long after = nowNs();
-    if (e2e::windowText(product.control(kStartStop)) != L"Stop") {
-        return fail("the run did not start");
-    }
-    std::ofstream(inDir(out, L"taktomat.start")) << before << " " << after << "\n";
+    if (nowNs() >= grid) return fail("the programs took too long to start");
+    std::ofstream(inDir(out, L"halves.txt")) << grid << " " << leastBegin[1] << "\n";
 
     std::ofstream csv(inDir(out, L"resources.csv"));
     csv << "tick,gdi_objects,user_objects,kernel_handles,private_bytes,working_set\n";
-    // A quarter of a second after a tick, so that no sample meets a launch of either.
-    for (int tick = 0; tick < seconds; tick += kSampleEveryTicks) {
-        sleepUntil(before + tick * kSecond + kSecond / 4);
+    // The ticks of the samples count from the first half's Start.
+    int tick = 0;
+    for (int half = 0; half < 2; ++half) {
+        sleepUntil(utilityStart[half]);
+        const long long before = nowNs();
+        if (!press(product, L"Stop")) return fail("the run did not start");
+        const long long after = nowNs();
+        std::ofstream(inDir(halves[half], L"taktomat.start")) << before << " " << after << "\n";
+        for (; grid + tick * kSecond + kSamplePhase < utilityStop[half];
+             tick += kSampleEveryTicks) {
+            sleepUntil(grid + tick * kSecond + kSamplePhase);
+            if (!product.running()) return fail("the utility ended during the run");
+            const ResourceSample sample = sampler.sample();
+            csv << tick << "," << sample.gdiObjects << "," << sample.userObjects << ","
+                << sample.kernelHandles << "," << sample.privateBytes << "," << sample.workingSet
+                << "\n"
+                << std::flush;
+        }
+        sleepUntil(utilityStop[half]);
         if (!product.running()) return fail("the utility ended during the run");
-        const ResourceSample sample = sampler.sample();
-        csv << tick << "," << sample.gdiObjects << "," << sample.userObjects << ","
-            << sample.kernelHandles << "," << sample.privateBytes << "," << sample.workingSet
-            << "\n"
-            << std::flush;
+        std::ofstream(inDir(halves[half], L"taktomat.stop")) << nowNs() << "\n";
+        if (!press(product, L"Start")) return fail("the run did not stop");
     }
     std::ofstream(inDir(out, L"resource-sources.txt"))
         << "gdi_objects: " << sampler.sources().gdiObjects << "\n"
@@ -139,11 +181,9 @@ int run(const std::wstring& stamp, int seconds, const std::wstring& out,
         << "kernel_handles: " << sampler.sources().kernelHandles << "\n"
         << "private_bytes: " << sampler.sources().privateBytes << "\n"
         << "working_set: GetProcessMemoryInfo WorkingSetSize\n";
-
-    sleepUntil(before + seconds * kSecond);
-    if (!product.running()) return fail("the utility ended during the run");
-    std::ofstream(inDir(out, L"taktomat.stop")) << nowNs() << "\n";
-    if (!leastLauncher.finish()) return fail("the least launcher did not end");
+    if (!leastFirst.finish() || !leastSecond.finish()) {
+        return fail("the least launcher did not end");
+    }
     return 0;
 }
 
@@ -319,8 +359,8 @@ int clock(const std::wstring& hostStamp, const std::wstring& hostLog, int count,
 int wmain(int argc, wchar_t** argv) {
     using namespace taktomat::bench;
     const std::vector<std::wstring> args(argv + 1, argv + argc);
-    if (args.size() == 6 && args[0] == L"run") {
-        return run(args[1], std::stoi(args[2]), args[3], args[4], args[5]);
+    if (args.size() == 7 && args[0] == L"run") {
+        return run(args[1], std::stoi(args[2]), args[3], args[4], args[5], std::stoll(args[6]));
     }
     if (args.size() == 4 && args[0] == L"startup") {
         return startup(std::stoi(args[1]), args[2], args[3]);
@@ -330,7 +370,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fprintf(
         stderr,
-        "usage: bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE\n"
+        "usage: bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE "
+        "ORIGIN_NS\n"
         "       bench_driver startup COUNT LEAST_WINDOW_EXE OUT_DIR\n"
         "       bench_driver clock HOST_STAMP HOST_LOG COUNT OUT_FILE\n");
     return 2;
