@@ -120,10 +120,19 @@ void Form1::Form_Resize() {
 }
 
 void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/) {
+    // A close request while the box below is open finishes the end.
+    if (shuttingDown_) platform_.process().endProcess();
+    shuttingDown_ = true;
     // The icon goes first, so that nothing of the utility outlives it in the tray even if
-    // a write hangs. A write that fails cannot be helped any more: the process ends anyway.
+    // a write hangs.
     trayicon_.remove();
-    settings::saveSettings(platform_.settingsStore(), settingsFields());
+    const platform::SaveOutcome saved =
+        settings::saveSettings(platform_.settingsStore(), settingsFields());
+    if (!saved.saved) {
+        // The box lets the timer tick: the run launches nothing more while the utility ends.
+        Timer1.setEnabled(false);
+        settings::reportUnsavedSettings(platform_.messageBoxes(), platform_.settingsStore(), saved);
+    }
     platform_.process().endProcess();
 }
 

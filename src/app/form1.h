@@ -77,6 +77,8 @@ private:
     // The last texts the number fields' filters accepted.
     std::string altsekunden;
     std::string altdurchlaeufe;
+    // Set once the shutdown has begun.
+    bool shuttingDown_ = false;
 };
 
 }  // namespace taktomat::app

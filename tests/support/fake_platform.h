@@ -251,8 +251,9 @@ public:
     explicit FakeSettingsStore(Journal& journal) : journal_(journal) {}
     std::string get(const std::string& application, const std::string& section,
                     const std::string& key) override;
-    void save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override;
+    platform::SaveOutcome save(const std::string& application, const std::string& section,
+                               const std::vector<platform::StoredValue>& entries) override;
+    std::string place(const std::string& application, const std::string& section) const override;
 
     // Direct access for the tests, not recorded.
     void put(const std::string& application, const std::string& section, const std::string& key,
@@ -264,6 +265,9 @@ public:
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<StoreAccess> accesses;
+    // When set, no value is written and a save gives these words, as a key the user may not
+    // write. A name longer than the registry's 255 characters is refused in any case.
+    std::optional<std::string> refusal;
 
 private:
     Journal& journal_;
