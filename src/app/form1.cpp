@@ -65,6 +65,8 @@ void Form1::wireEvents() {
     window_.setOnCloseRequest([this] { shutDown(); });
     window_.setOnTrayCallback([this](std::uint32_t message) { trayIcon_Callback(message); });
     window_.setOnTaskbarCreated([this] { taskbar_Created(); });
+    window_.setOnQueryEndSession([this] { Form_QueryEndSession(); });
+    window_.setOnEndSession([this](bool ending) { Form_EndSession(ending); });
     window_.setOnDpiChanged([this] { window_DpiChanged(); });
     Command1.setOnClick([this] { Command1_Click(); });
     Command2.setOnClick([this] { Command2_Click(); });
@@ -120,7 +122,7 @@ void Form1::Form_Resize() {
 }
 
 void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/) {
-    // A close request while the box below is open finishes the end.
+    // A close request, or the session's end, while the box below is open finishes the end.
     if (shuttingDown_) platform_.process().endProcess();
     shuttingDown_ = true;
     // The icon goes first, so that nothing of the utility outlives it in the tray even if
@@ -128,7 +130,7 @@ void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/)
     trayicon_.remove();
     const platform::SaveOutcome saved =
         settings::saveSettings(platform_.settingsStore(), settingsFields());
-    if (!saved.saved) {
+    if (!saved.saved && !sessionEnds_) {
         // The box lets the timer tick: the run launches nothing more while the utility ends.
         Timer1.setEnabled(false);
         settings::reportUnsavedSettings(platform_.messageBoxes(), platform_.settingsStore(), saved);
@@ -154,6 +156,22 @@ void Form1::taskbar_Created() {
     // also comes when the icon survived, where an add alone would fail: delete it first.
     trayicon_.remove();
     trayicon_.add();
+}
+
+void Form1::Form_QueryEndSession() {
+    // The answer is always yes; programs started from now on would be cut off.
+    scheduler_.sessionEnding();
+}
+
+void Form1::Form_EndSession(bool ending) {
+    if (!ending) {
+        scheduler_.sessionGoesOn();
+        return;
+    }
+    // Windows sends no close request at log-off: the same orderly end as one, without a box
+    // that nobody could answer any more.
+    sessionEnds_ = true;
+    shutDown();
 }
 
 void Form1::window_DpiChanged() {

@@ -34,6 +34,7 @@ void Scheduler::Timer1_Timer() {
 }
 
 void Scheduler::countdownTick(std::int64_t dueTicks) {
+    if (!makeUpHeldLaunch()) return;
     // After a stall only the tick due now is shown; a pass end passed on the way owes one
     // launch, made before the tick shows so that the tick counts it. The second stays the one
     // due now, so the pass ends after it keep to the grid.
@@ -64,6 +65,7 @@ void Scheduler::countdownTick(std::int64_t dueTicks) {
 }
 
 bool Scheduler::endPass() {
+    if (holdLaunch()) return true;
     schedule_.noteLaunch(platform_.clock().now());
     if (!launchProgram()) return false;
     // A pass whose launch failed and stopped the run counts all the same.

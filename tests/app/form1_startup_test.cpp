@@ -93,10 +93,17 @@ INSTANTIATE_TEST_SUITE_P(
                              return std::optional<std::string>("quitmnu");
                          };
                          platform.window().trayCallback(platform::tray_mouse::kRightButtonDown);
-                     }}),
+                     }},
+        ShutdownPath{"SessionEnd",
+                     [](FakePlatform& platform, Form1&) {
+                         platform.window().queryEndSession();
+                         platform.window().endSession(true);
+                     },
+                     false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A write the store refused is said in one box before the end.
+// A write the store refused is said in one box before the end, but not at a session's end,
+// where nobody could answer it.
 TEST_P(Shutdown, AFailedWriteIsSaidInOneBoxThenTheProcessEnds) {
     FakePlatform platform;
     platform.store.refusal = "Zugriff verweigert";

@@ -189,6 +189,14 @@ void FakeMainWindow::taskbarCreated() {
     if (onTaskbarCreated_) onTaskbarCreated_();
 }
 
+void FakeMainWindow::queryEndSession() {
+    if (onQueryEndSession_) onQueryEndSession_();
+}
+
+void FakeMainWindow::endSession(bool ending) {
+    if (onEndSession_) onEndSession_(ending);
+}
+
 void FakeMainWindow::changeDpi(int dpi) {
     icons_.useDpi(dpi);
     journal_.push_back("window: dpi " + std::to_string(dpi));

@@ -101,12 +101,21 @@ public:
     void setOnDpiChanged(platform::EventHandler handler) override {
         onDpiChanged_ = std::move(handler);
     }
+    void setOnQueryEndSession(platform::EventHandler handler) override {
+        onQueryEndSession_ = std::move(handler);
+    }
+    void setOnEndSession(std::function<void(bool)> handler) override {
+        onEndSession_ = std::move(handler);
+    }
 
     // What the window system would deliver.
     void userMinimise() { setWindowState(platform::WindowState::Minimised); }
     void requestClose();
     void trayCallback(std::uint32_t mouseMessage);
     void taskbarCreated();
+    // The session's question, answered yes, and its end or its going on.
+    void queryEndSession();
+    void endSession(bool ending);
     // Moved to a monitor of another DPI: the icons switch size, then the event comes.
     void changeDpi(int dpi);
 
@@ -162,6 +171,8 @@ private:
     std::function<void(std::uint32_t)> onTrayCallback_;
     platform::EventHandler onTaskbarCreated_;
     platform::EventHandler onDpiChanged_;
+    platform::EventHandler onQueryEndSession_;
+    std::function<void(bool)> onEndSession_;
 };
 
 struct TrayCall {
