@@ -7,6 +7,7 @@
 #include "dialogs/file_chooser.h"
 #include "scheduler/number_filter.h"
 #include "scheduler/product_texts.h"
+#include "tray/reachability.h"
 #include "tray/tray_callback.h"
 
 namespace taktomat::app {
@@ -67,6 +68,7 @@ void Form1::wireEvents() {
     window_.setOnTaskbarCreated([this] { taskbar_Created(); });
     window_.setOnQueryEndSession([this] { Form_QueryEndSession(); });
     window_.setOnEndSession([this](bool ending) { Form_EndSession(ending); });
+    trayicon_.setOnShownChanged([this] { tray::keepReachable(window_, trayicon_); });
     window_.setOnDpiChanged([this] { window_DpiChanged(); });
     Command1.setOnClick([this] { Command1_Click(); });
     Command2.setOnClick([this] { Command2_Click(); });
@@ -79,8 +81,9 @@ void Form1::wireEvents() {
 
 void Form1::open() {
     Form_Load();
-    // A run started during the startup has sent the window to the tray; it stays there.
-    if (window_.windowState() != platform::WindowState::Minimised) window_.show();
+    // A run started during the startup has sent the window to the tray; it stays there if
+    // the shell took the icon.
+    if (!tray::belongsInTray(window_, trayicon_)) window_.show();
 }
 
 void Form1::Form_Load() {
@@ -118,7 +121,14 @@ void Form1::addTrayIcon() {
 }
 
 void Form1::Form_Resize() {
-    if (window_.windowState() == platform::WindowState::Minimised) window_.hide();
+    if (window_.windowState() != platform::WindowState::Minimised) return;
+    // The tray is asked once more for an icon it refused; once the icon is there, the window
+    // goes to it (the icon's arrival sees to that).
+    if (!trayicon_.shown()) {
+        trayicon_.add();
+        return;
+    }
+    window_.hide();
 }
 
 void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/) {
@@ -152,10 +162,8 @@ void Form1::trayIcon_Callback(std::uint32_t mouseMessage) {
 }
 
 void Form1::taskbar_Created() {
-    // The shell forgot our icon with its old task bar; bring it back as it was. The message
-    // also comes when the icon survived, where an add alone would fail: delete it first.
-    trayicon_.remove();
-    trayicon_.add();
+    // The shell forgot our icon with its old task bar; bring it back as it was.
+    trayicon_.addAgain();
 }
 
 void Form1::Form_QueryEndSession() {

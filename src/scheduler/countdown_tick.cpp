@@ -3,6 +3,7 @@
 
 #include "scheduler/file_check.h"
 #include "scheduler/scheduler.h"
+#include "tray/reachability.h"
 
 namespace taktomat::scheduler {
 namespace {
@@ -91,9 +92,7 @@ bool Scheduler::launchProgram() {
         return run == runNumber_;
     }
     // A window the user brought back during the run stays; the minimised one goes again.
-    if (controls_.window.windowState() == platform::WindowState::Minimised) {
-        controls_.window.hide();
-    }
+    if (tray::belongsInTray(controls_.window, trayicon_)) controls_.window.hide();
     return true;
 }
 
