@@ -7,6 +7,7 @@
 #include "dialogs/file_chooser.h"
 #include "scheduler/number_filter.h"
 #include "scheduler/product_texts.h"
+#include "tray/reachability.h"
 #include "tray/tray_callback.h"
 
 namespace taktomat::app {
@@ -65,6 +66,9 @@ void Form1::wireEvents() {
     window_.setOnCloseRequest([this] { shutDown(); });
     window_.setOnTrayCallback([this](std::uint32_t message) { trayIcon_Callback(message); });
     window_.setOnTaskbarCreated([this] { taskbar_Created(); });
+    window_.setOnQueryEndSession([this] { Form_QueryEndSession(); });
+    window_.setOnEndSession([this](bool ending) { Form_EndSession(ending); });
+    trayicon_.setOnShownChanged([this] { tray::keepReachable(window_, trayicon_); });
     window_.setOnDpiChanged([this] { window_DpiChanged(); });
     Command1.setOnClick([this] { Command1_Click(); });
     Command2.setOnClick([this] { Command2_Click(); });
@@ -77,8 +81,9 @@ void Form1::wireEvents() {
 
 void Form1::open() {
     Form_Load();
-    // A run started during the startup has sent the window to the tray; it stays there.
-    if (window_.windowState() != platform::WindowState::Minimised) window_.show();
+    // A run started during the startup has sent the window to the tray; it stays there if
+    // the shell took the icon.
+    if (!tray::belongsInTray(window_, trayicon_)) window_.show();
 }
 
 void Form1::Form_Load() {
@@ -116,14 +121,30 @@ void Form1::addTrayIcon() {
 }
 
 void Form1::Form_Resize() {
-    if (window_.windowState() == platform::WindowState::Minimised) window_.hide();
+    if (window_.windowState() != platform::WindowState::Minimised) return;
+    // The tray is asked once more for an icon it refused; once the icon is there, the window
+    // goes to it (the icon's arrival sees to that).
+    if (!trayicon_.shown()) {
+        trayicon_.add();
+        return;
+    }
+    window_.hide();
 }
 
 void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/) {
+    // A close request, or the session's end, while the box below is open finishes the end.
+    if (shuttingDown_) platform_.process().endProcess();
+    shuttingDown_ = true;
     // The icon goes first, so that nothing of the utility outlives it in the tray even if
-    // a write hangs. A write that fails cannot be helped any more: the process ends anyway.
+    // a write hangs.
     trayicon_.remove();
-    settings::saveSettings(platform_.settingsStore(), settingsFields());
+    const platform::SaveOutcome saved =
+        settings::saveSettings(platform_.settingsStore(), settingsFields());
+    if (!saved.saved && !sessionEnds_) {
+        // The box lets the timer tick: the run launches nothing more while the utility ends.
+        Timer1.setEnabled(false);
+        settings::reportUnsavedSettings(platform_.messageBoxes(), platform_.settingsStore(), saved);
+    }
     platform_.process().endProcess();
 }
 
@@ -141,10 +162,24 @@ void Form1::trayIcon_Callback(std::uint32_t mouseMessage) {
 }
 
 void Form1::taskbar_Created() {
-    // The shell forgot our icon with its old task bar; bring it back as it was. The message
-    // also comes when the icon survived, where an add alone would fail: delete it first.
-    trayicon_.remove();
-    trayicon_.add();
+    // The shell forgot our icon with its old task bar; bring it back as it was.
+    trayicon_.addAgain();
+}
+
+void Form1::Form_QueryEndSession() {
+    // The answer is always yes; programs started from now on would be cut off.
+    scheduler_.sessionEnding();
+}
+
+void Form1::Form_EndSession(bool ending) {
+    if (!ending) {
+        scheduler_.sessionGoesOn();
+        return;
+    }
+    // Windows sends no close request at log-off: the same orderly end as one, without a box
+    // that nobody could answer any more.
+    sessionEnds_ = true;
+    shutDown();
 }
 
 void Form1::window_DpiChanged() {

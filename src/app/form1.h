@@ -28,6 +28,9 @@ public:
     void Form_QueryUnload(std::int16_t& cancel, std::int16_t& reason);
     void trayIcon_Callback(std::uint32_t mouseMessage);
     void taskbar_Created();
+    void Form_QueryEndSession();
+    // `ending` is false when the session goes on after all.
+    void Form_EndSession(bool ending);
     void window_DpiChanged();
     void Command1_Click();
     void Command2_Click();
@@ -77,6 +80,9 @@ private:
     // The last texts the number fields' filters accepted.
     std::string altsekunden;
     std::string altdurchlaeufe;
+    // Set once the shutdown has begun, and when the session ends, where no box can be answered.
+    bool shuttingDown_ = false;
+    bool sessionEnds_ = false;
 };
 
 }  // namespace taktomat::app

@@ -72,7 +72,7 @@ public:
 
     // Size or state changed.
     virtual void setOnResize(EventHandler handler) = 0;
-    // Any close request: title-bar button, Alt+F4, log-off, system shutdown.
+    // Any close request: title-bar button, Alt+F4, the task manager's end.
     virtual void setOnCloseRequest(EventHandler handler) = 0;
     // The message number the shell is to send tray callbacks with; the window answers it.
     virtual std::uint32_t trayCallbackMessage() const = 0;
@@ -80,6 +80,10 @@ public:
     virtual void setOnTrayCallback(std::function<void(std::uint32_t mouseMessage)> handler) = 0;
     // The shell's task bar was (re)created and holds no icons of ours any more.
     virtual void setOnTaskbarCreated(EventHandler handler) = 0;
+    // The session asks whether it may end (log-off, shutdown); the window answers yes.
+    virtual void setOnQueryEndSession(EventHandler handler) = 0;
+    // The session's answer: `ending` true when it ends now, false when it goes on after all.
+    virtual void setOnEndSession(std::function<void(bool ending)> handler) = 0;
     // The window's DPI changed; it has laid itself out again and the icons now come at the
     // new DPI's size (its own icon among them).
     virtual void setOnDpiChanged(EventHandler handler) = 0;

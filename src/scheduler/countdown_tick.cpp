@@ -4,6 +4,7 @@
 
 #include "scheduler/file_check.h"
 #include "scheduler/scheduler.h"
+#include "tray/reachability.h"
 
 namespace taktomat::scheduler {
 namespace {
@@ -36,6 +37,7 @@ void Scheduler::Timer1_Timer() {
 }
 
 void Scheduler::countdownTick(std::int64_t dueTicks) {
+    if (!makeUpHeldLaunch()) return;
     // After a stall only the tick due now is shown; a pass end passed on the way owes one
     // launch. The second stays the one due now, so the pass ends after it keep to the grid.
     bool owesLaunch = false;
@@ -81,6 +83,7 @@ bool Scheduler::launchDueFor(TickSchedule::Duration passEnd) const {
 }
 
 bool Scheduler::endPass() {
+    if (holdLaunch()) return true;
     schedule_.noteLaunch(platform_.clock().now());
     if (!launchProgram()) return false;
     // A pass whose launch failed and stopped the run counts all the same.
@@ -106,9 +109,7 @@ bool Scheduler::launchProgram() {
         return run == runNumber_;
     }
     // A window the user brought back during the run stays; the minimised one goes again.
-    if (controls_.window.windowState() == platform::WindowState::Minimised) {
-        controls_.window.hide();
-    }
+    if (tray::belongsInTray(controls_.window, trayicon_)) controls_.window.hide();
     return true;
 }
 

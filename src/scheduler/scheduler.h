@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -41,6 +42,13 @@ public:
     // the next one.
     void Timer1_Timer();
 
+    // The session has agreed to end: from now on no launch is made, since a program started
+    // now would be cut off with the session.
+    void sessionEnding();
+    // The session goes on after all: the run keeps to its grid, and a pass end it held back
+    // meanwhile is made up once, at the next tick, as after any stall.
+    void sessionGoesOn();
+
     const RunState& runState() const { return runState_; }
 
 private:
@@ -53,6 +61,10 @@ private:
     bool launchDueFor(TickSchedule::Duration passEnd) const;
     // Launches and counts the pass; false when its run is over (stopped, replaced or ended).
     bool endPass();
+    // True when the session is ending: the pass end's launch is owed instead.
+    bool holdLaunch();
+    // The launch owed once the session went on; false when its run is over.
+    bool makeUpHeldLaunch();
     // False when the run was stopped or begun anew while the program was being started.
     bool launchProgram();
     // A launch that failed: the user is told, and the run stops.
@@ -73,6 +85,9 @@ private:
     bool inTick_ = false;
     // Counts the starts, so that a pass knows whether its run is still the one running.
     std::uint64_t runNumber_ = 0;
+    bool sessionEnding_ = false;
+    // The run that owes a launch held back while the session was ending.
+    std::optional<std::uint64_t> heldLaunchOf_;
 };
 
 }  // namespace taktomat::scheduler

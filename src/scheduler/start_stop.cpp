@@ -3,6 +3,7 @@
 #include "scheduler/number.h"
 #include "scheduler/product_texts.h"
 #include "scheduler/scheduler.h"
+#include "tray/reachability.h"
 
 namespace taktomat::scheduler {
 namespace {
@@ -65,7 +66,7 @@ void Scheduler::start() {
     ++runNumber_;
     controls_.Command1.setCaption(kStopCaption);
     controls_.window.setWindowState(platform::WindowState::Minimised);
-    controls_.window.hide();
+    if (tray::belongsInTray(controls_.window, trayicon_)) controls_.window.hide();
     platform_.programStarter().prepare();
     schedule_.begin(platform_.clock().now());
     controls_.Timer1.setEnabled(true);

@@ -38,14 +38,19 @@ void loadSettings(platform::SettingsStore& store, const SettingsFields& fields,
         windowModeFrom(get(kWindowMode), fields.Combo1, defaultWindowMode));
 }
 
-void saveSettings(platform::SettingsStore& store, const SettingsFields& fields) {
-    const auto save = [&](const char* key, const std::string& value) {
-        store.save(kApplication, kSection, key, value);
-    };
-    save(kFileName, fields.dateinametxt.text());
-    save(kSeconds, fields.sekundentxt.text());
-    save(kPasses, fields.durchlauftxt.text());
-    save(kWindowMode, std::to_string(fields.Combo1.selectedIndex()));
+platform::SaveOutcome saveSettings(platform::SettingsStore& store, const SettingsFields& fields) {
+    return store.save(kApplication, kSection,
+                      {{kFileName, fields.dateinametxt.text()},
+                       {kSeconds, fields.sekundentxt.text()},
+                       {kPasses, fields.durchlauftxt.text()},
+                       {kWindowMode, std::to_string(fields.Combo1.selectedIndex())}});
+}
+
+void reportUnsavedSettings(platform::MessageBoxes& boxes, const platform::SettingsStore& store,
+                           const platform::SaveOutcome& outcome) {
+    boxes.show("Die Einstellungen konnten nicht unter \"" + store.place(kApplication, kSection) +
+                   "\" gespeichert werden!\r\n" + outcome.errorText,
+               platform::message_box_style::kCritical, "Einstellungen nicht gespeichert");
 }
 
 }  // namespace taktomat::settings

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/message_box.h"
 #include "platform/settings_store.h"
 
 namespace taktomat::settings {
@@ -23,7 +24,12 @@ struct SettingsFields {
 void loadSettings(platform::SettingsStore& store, const SettingsFields& fields,
                   int defaultWindowMode);
 
-// Writes all four fields' texts as they stand, whether they changed or not.
-void saveSettings(platform::SettingsStore& store, const SettingsFields& fields);
+// Writes all four fields' texts as they stand, whether they changed or not, and says whether
+// they all were written.
+platform::SaveOutcome saveSettings(platform::SettingsStore& store, const SettingsFields& fields);
+
+// Tells the user in one box that the settings were not written, where they belong and why.
+void reportUnsavedSettings(platform::MessageBoxes& boxes, const platform::SettingsStore& store,
+                           const platform::SaveOutcome& outcome);
 
 }  // namespace taktomat::settings

@@ -20,4 +20,23 @@ void TrayIcon::setImageAndTip(platform::NativeHandle icon, std::string_view tip)
     setTooltip(trayData, tip);
 }
 
+bool TrayIcon::addAgain() {
+    shell_.notify(platform::TrayMessage::Delete, trayData);
+    return put(platform::TrayMessage::Add);
+}
+
+void TrayIcon::remove() {
+    shell_.notify(platform::TrayMessage::Delete, trayData);
+    shown_ = false;
+}
+
+bool TrayIcon::put(platform::TrayMessage first) {
+    using platform::TrayMessage;
+    const bool before = shown_;
+    const TrayMessage other = first == TrayMessage::Add ? TrayMessage::Modify : TrayMessage::Add;
+    shown_ = shell_.notify(first, trayData) != 0 || shell_.notify(other, trayData) != 0;
+    if (shown_ != before && onShownChanged_) onShownChanged_();
+    return shown_;
+}
+
 }  // namespace taktomat::tray

@@ -57,6 +57,7 @@ TEST(Startup, FillsTheWindowThenAddsTheIconThenShowsTheWindow) {
 struct ShutdownPath {
     const char* name;
     std::function<void(FakePlatform&, Form1&)> act;
+    bool saysAFailedWrite = true;
 };
 
 class Shutdown : public ::testing::TestWithParam<ShutdownPath> {};
@@ -92,8 +93,34 @@ INSTANTIATE_TEST_SUITE_P(
                              return std::optional<std::string>("quitmnu");
                          };
                          platform.window().trayCallback(platform::tray_mouse::kRightButtonDown);
-                     }}),
+                     }},
+        ShutdownPath{"SessionEnd",
+                     [](FakePlatform& platform, Form1&) {
+                         platform.window().queryEndSession();
+                         platform.window().endSession(true);
+                     },
+                     false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A write the store refused is said in one box before the end, but not at a session's end,
+// where nobody could answer it.
+TEST_P(Shutdown, AFailedWriteIsSaidInOneBoxThenTheProcessEnds) {
+    FakePlatform platform;
+    platform.store.refusal = "Zugriff verweigert";
+    Form1 form(platform);
+    form.open();
+
+    EXPECT_TRUE(platform.endsProcess([&] { GetParam().act(platform, form); }));
+
+    ASSERT_EQ(platform.boxes.shown.size(), GetParam().saysAFailedWrite ? 1u : 0u);
+    if (platform.boxes.shown.empty()) return;
+    EXPECT_EQ(platform.boxes.shown[0].title, "Einstellungen nicht gespeichert");
+    EXPECT_EQ(platform.boxes.shown[0].style, 16);
+    EXPECT_EQ(
+        platform.boxes.shown[0].prompt,
+        "Die Einstellungen konnten nicht unter \"HKEY_CURRENT_USER\\Software\\VB and VBA "
+        "Program Settings\\Raviktaktomate\\Startup\" gespeichert werden!\r\nZugriff verweigert");
+}
 
 TEST(Shutdown, DuringARunWritesTheValuesTheRunStartedWith) {
     FakePlatform platform;

@@ -113,5 +113,30 @@ TEST_F(Form1Tray, NewTaskbarGetsTheIconBackWithItsCurrentTipAndImage) {
     EXPECT_EQ(call.record.uID, 1u);
 }
 
+// While the shell holds no icon, neither minimising nor Start nor a tick hides the window;
+// a busy shell that answers again gets the icon (a new one, or the one it kept) at a tick.
+TEST(Form1TrayRefused, TheWindowStaysUntilATickGetsTheIconInWithTheTicksTip) {
+    FakePlatform platform;
+    platform.files.addFile("c:\\tool.exe");
+    platform.store.put("Raviktaktomate", "Startup", "dateiname", "c:\\tool.exe");
+    platform.commandLineText = "start";
+    platform.tray.unavailable = true;
+    Form1 form(platform);
+    form.open();
+    auto& window = platform.window();
+    window.setWindowState(WindowState::Normal);
+    window.userMinimise();
+    window.button("Command1").userClick();  // Stop, and Start again with the window shown
+    window.button("Command1").userClick();
+    for (const bool answers : {false, true, false, true}) {
+        platform.tray.unavailable = !answers;
+        window.timer().elapse();
+        EXPECT_EQ(window.visible(), !answers) << window.caption();
+        if (!answers) continue;
+        const auto* icon = platform.tray.icon(window.handle(), 1);
+        EXPECT_EQ(icon ? std::string(icon->szTip) : "", window.caption()) << "the tick's tip";
+    }
+}
+
 }  // namespace
 }  // namespace taktomat::app

@@ -11,6 +11,7 @@
 #include "platform/file_system.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
+#include "platform/settings_store.h"
 #include "platform/tray_shell.h"
 
 namespace taktomat::contract {
@@ -37,6 +38,18 @@ inline void expectTrayShellHoldsEachIconOnce(platform::TrayShell& shell,
     EXPECT_EQ(shell.notify(TrayMessage::Delete, record) != 0, true) << "delete";
     EXPECT_EQ(shell.notify(TrayMessage::Delete, record) != 0, false) << "second delete";
     EXPECT_EQ(shell.notify(TrayMessage::Modify, record) != 0, false) << "modify after delete";
+}
+
+// A save says whether it wrote all values, in the system's words when not: a key name longer
+// than the registry takes is refused, and nothing of it can be read.
+inline void expectTheStoreReportsItsWrites(platform::SettingsStore& store, const std::string& app) {
+    EXPECT_TRUE(store.save(app, "Startup", {{"k", "x"}}).saved);
+    EXPECT_EQ(store.place(app, "Startup"),
+              "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\" + app + "\\Startup");
+    const std::string tooLong(300, 's');
+    const platform::SaveOutcome refused = store.save(app, tooLong, {{"k", "x"}});
+    EXPECT_FALSE(refused.saved || refused.errorText.empty()) << refused.errorText;
+    EXPECT_EQ(store.get(app, tooLong, "k"), "");
 }
 
 // Changing the state of a hidden window raises the resize event but leaves it hidden, so a

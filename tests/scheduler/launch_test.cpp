@@ -207,6 +207,21 @@ TEST_F(Countdown, MinimisedWindowIsHiddenAgainAfterALaunchANormalOneStays) {
     EXPECT_TRUE(window.visible()) << "brought back by the user: it stays";
 }
 
+// A program started after the session agreed to end would be cut off with it. If the session
+// goes on, the two pass ends missed get one launch, and the grid holds.
+TEST_F(Countdown, NoLaunchOnceTheSessionAgreedToEndOneMadeUpWhenItGoesOn) {
+    start("3", "0");
+    ASSERT_FALSE(runTicks(3));
+    window.queryEndSession();
+    ASSERT_FALSE(runTicks(7));
+    EXPECT_EQ(launches(), 1u);
+    window.endSession(false);
+    ASSERT_FALSE(runTicks(5));
+    std::vector<milliseconds> launched;
+    for (const auto& s : platform.starter.starts) launched.push_back(s.at - startedAt);
+    EXPECT_EQ(launched, (std::vector<milliseconds>{3s, 11s, 15s}));
+}
+
 // A launch that fails tells the user once, stops the run, and still counts the pass.
 struct FailedLaunch {
     const char* what;

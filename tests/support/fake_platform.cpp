@@ -189,6 +189,14 @@ void FakeMainWindow::taskbarCreated() {
     if (onTaskbarCreated_) onTaskbarCreated_();
 }
 
+void FakeMainWindow::queryEndSession() {
+    if (onQueryEndSession_) onQueryEndSession_();
+}
+
+void FakeMainWindow::endSession(bool ending) {
+    if (onEndSession_) onEndSession_(ending);
+}
+
 void FakeMainWindow::changeDpi(int dpi) {
     icons_.useDpi(dpi);
     journal_.push_back("window: dpi " + std::to_string(dpi));
@@ -287,11 +295,31 @@ std::string FakeSettingsStore::get(const std::string& application, const std::st
     return value;
 }
 
-void FakeSettingsStore::save(const std::string& application, const std::string& section,
-                             const std::string& key, const std::string& value) {
-    values[{application, section, key}] = value;
-    accesses.push_back({true, application, section, key, value});
-    journal_.push_back("store: save " + key + "=" + value);
+platform::SaveOutcome FakeSettingsStore::save(const std::string& application,
+                                              const std::string& section,
+                                              const std::vector<platform::StoredValue>& entries) {
+    // The system's words for a key name it will not take.
+    constexpr size_t kLongestKeyName = 255;
+    const std::optional<std::string> refused =
+        application.size() > kLongestKeyName || section.size() > kLongestKeyName
+            ? std::optional<std::string>("The parameter is incorrect.")
+            : refusal;
+    if (refused) {
+        journal_.push_back("store: save refused");
+        return {false, *refused};
+    }
+    for (const platform::StoredValue& stored : entries) {
+        values[{application, section, stored.key}] = stored.value;
+        accesses.push_back({true, application, section, stored.key, stored.value});
+        journal_.push_back("store: save " + stored.key + "=" + stored.value);
+    }
+    return {true, {}};
+}
+
+std::string FakeSettingsStore::place(const std::string& application,
+                                     const std::string& section) const {
+    return "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\" + application + "\\" +
+           section;
 }
 
 std::optional<std::string> FakeSettingsStore::stored(const std::string& application,

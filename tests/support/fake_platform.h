@@ -101,12 +101,21 @@ public:
     void setOnDpiChanged(platform::EventHandler handler) override {
         onDpiChanged_ = std::move(handler);
     }
+    void setOnQueryEndSession(platform::EventHandler handler) override {
+        onQueryEndSession_ = std::move(handler);
+    }
+    void setOnEndSession(std::function<void(bool)> handler) override {
+        onEndSession_ = std::move(handler);
+    }
 
     // What the window system would deliver.
     void userMinimise() { setWindowState(platform::WindowState::Minimised); }
     void requestClose();
     void trayCallback(std::uint32_t mouseMessage);
     void taskbarCreated();
+    // The session's question, answered yes, and its end or its going on.
+    void queryEndSession();
+    void endSession(bool ending);
     // Moved to a monitor of another DPI: the icons switch size, then the event comes.
     void changeDpi(int dpi);
 
@@ -162,6 +171,8 @@ private:
     std::function<void(std::uint32_t)> onTrayCallback_;
     platform::EventHandler onTaskbarCreated_;
     platform::EventHandler onDpiChanged_;
+    platform::EventHandler onQueryEndSession_;
+    std::function<void(bool)> onEndSession_;
 };
 
 struct TrayCall {
@@ -251,8 +262,9 @@ public:
     explicit FakeSettingsStore(Journal& journal) : journal_(journal) {}
     std::string get(const std::string& application, const std::string& section,
                     const std::string& key) override;
-    void save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override;
+    platform::SaveOutcome save(const std::string& application, const std::string& section,
+                               const std::vector<platform::StoredValue>& entries) override;
+    std::string place(const std::string& application, const std::string& section) const override;
 
     // Direct access for the tests, not recorded.
     void put(const std::string& application, const std::string& section, const std::string& key,
@@ -264,6 +276,9 @@ public:
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<StoreAccess> accesses;
+    // When set, no value is written and a save gives these words, as a key the user may not
+    // write. A name longer than the registry's 255 characters is refused in any case.
+    std::optional<std::string> refusal;
 
 private:
     Journal& journal_;

@@ -108,6 +108,11 @@ TEST(FakeTrayShell, HoldsEachIconOnceAsTheShellDoes) {
     contract::expectTrayShellHoldsEachIconOnce(platform.tray, 0x4711, 0x1000);
 }
 
+TEST(FakeSettingsStore, ReportsItsWritesAsTheRegistryDoes) {
+    FakePlatform platform;
+    contract::expectTheStoreReportsItsWrites(platform.store, "Vertrag");
+}
+
 TEST(FakeMainWindow, StateChangesLeaveAHiddenWindowHiddenAsTheWin32LayerDoes) {
     FakePlatform platform;
     platform.createMainWindow({"Test", 6000, 1680, platform::IconId::Main});

@@ -25,6 +25,12 @@ TEST_F(Win32Contract, StateChangesLeaveAHiddenWindowHidden) {
     contract::expectStateChangesLeaveAHiddenWindowHidden(window);
 }
 
+TEST_F(Win32Contract, TheStoreReportsItsWrites) {
+    Win32SettingsStore store;
+    contract::expectTheStoreReportsItsWrites(store, "Taktomat Vertrag");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Taktomat Vertrag");
+}
+
 TEST_F(Win32Contract, NamesMatchWithoutCase) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "platform/win32/timer.h"
 #include "window_fixture.h"
@@ -136,11 +137,18 @@ TEST_F(Win32MainWindowTest, TrayCallbackPassesTheShellsMouseMessage) {
     EXPECT_GE(window.trayCallbackMessage(), static_cast<std::uint32_t>(WM_APP));
 }
 
-TEST_F(Win32MainWindowTest, TaskbarCreatedMessageIsPassedOn) {
+TEST_F(Win32MainWindowTest, TaskbarCreatedAndTheSessionsEndArePassedOn) {
     int created = 0;
+    std::vector<int> session;  // 2 for the question, then whether the session ends
     window.setOnTaskbarCreated([&] { ++created; });
+    window.setOnQueryEndSession([&] { session.push_back(2); });
+    window.setOnEndSession([&](bool ending) { session.push_back(ending); });
     SendMessageW(hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_EQ(created, 1);
+    EXPECT_EQ(SendMessageW(hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(hwnd(), WM_ENDSESSION, FALSE, 0);
+    SendMessageW(hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(session, (std::vector<int>{2, 0, 1}));
 }
 
 TEST_F(Win32MainWindowTest, MinimisingRaisesResizeAndReportsTheState) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/win32/text.h"
 
 namespace taktomat::platform::win32 {
@@ -22,13 +24,13 @@ protected:
 };
 
 TEST_F(Win32SettingsStoreTest, SavedTextsReadBackUnchanged) {
-    const std::pair<const char*, const char*> values[] = {
+    const std::vector<StoredValue> values = {
         {"dateiname", "C:\\Mein Ordner\\Tool \xC3\x84nderung.EXE"},
         {"maxsekunden", "-5"},
         {"maxdurchlaeufe", "   "},
         {"ausfuehrenals", ""},
     };
-    for (const auto& [key, value] : values) store.save(kApplication, "Startup", key, value);
+    store.save(kApplication, "Startup", values);
     for (const auto& [key, value] : values) {
         EXPECT_EQ(store.get(kApplication, "Startup", key), value) << key;
     }
@@ -36,19 +38,19 @@ TEST_F(Win32SettingsStoreTest, SavedTextsReadBackUnchanged) {
 
 TEST_F(Win32SettingsStoreTest, MissingApplicationSectionOrKeyReadsEmpty) {
     EXPECT_EQ(store.get(kApplication, "Startup", "maxsekunden"), "");
-    store.save(kApplication, "Startup", "maxsekunden", "30");
+    store.save(kApplication, "Startup", {{"maxsekunden", "30"}});
     EXPECT_EQ(store.get(kApplication, "Startup", "fehlt"), "");
     EXPECT_EQ(store.get(kApplication, "Andere", "maxsekunden"), "");
 }
 
 TEST_F(Win32SettingsStoreTest, SavingOverwrites) {
-    store.save(kApplication, "Startup", "maxsekunden", "30");
-    store.save(kApplication, "Startup", "maxsekunden", "7");
+    store.save(kApplication, "Startup", {{"maxsekunden", "30"}});
+    store.save(kApplication, "Startup", {{"maxsekunden", "7"}});
     EXPECT_EQ(store.get(kApplication, "Startup", "maxsekunden"), "7");
 }
 
 TEST_F(Win32SettingsStoreTest, StoredWhereTheClassicSettingsFunctionsKeepThem) {
-    store.save(kApplication, "Startup", "dateiname", "x.exe");
+    store.save(kApplication, "Startup", {{"dateiname", "x.exe"}, {"ausfuehrenals", ""}});
     wchar_t value[16] = {};
     DWORD size = sizeof value;
     EXPECT_EQ(
@@ -57,14 +59,18 @@ TEST_F(Win32SettingsStoreTest, StoredWhereTheClassicSettingsFunctionsKeepThem) {
                      L"dateiname", RRF_RT_REG_SZ, nullptr, value, &size),
         ERROR_SUCCESS);
     EXPECT_STREQ(value, L"x.exe");
-    // As any other reader gets it: the value's size counts its terminating NUL.
+    // As any other reader gets it: the value's size counts its terminating NUL, which Wine
+    // adds itself only to a text that is not empty.
     UniqueRegistryKey key;
     RegOpenKeyExW(HKEY_CURRENT_USER,
                   L"Software\\VB and VBA Program Settings\\Taktomat Test Settings\\Startup", 0,
                   KEY_READ, key.put());
-    DWORD raw = 0;
-    RegQueryValueExW(key.get(), L"dateiname", nullptr, nullptr, nullptr, &raw);
-    EXPECT_EQ(raw, sizeof L"x.exe");
+    for (const auto& [name, size] :
+         {std::pair{L"dateiname", sizeof L"x.exe"}, {L"ausfuehrenals", sizeof L""}}) {
+        DWORD raw = 0;
+        RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, &raw);
+        EXPECT_EQ(raw, size) << toUtf8(name);
+    }
 }
 
 class Win32FileSystemTest : public ::testing::Test {

@@ -133,10 +133,10 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_QUERYENDSESSION:
             // Nothing is ever refused: the settings are written when the session really ends.
+            if (onQueryEndSession_) onQueryEndSession_();
             return TRUE;
         case WM_ENDSESSION:
-            // Windows sends no close request at log-off: the same orderly end as one.
-            if (wParam && onClose_) onClose_();
+            if (onEndSession_) onEndSession_(wParam != FALSE);
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

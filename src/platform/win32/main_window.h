@@ -58,6 +58,12 @@ public:
         onTaskbarCreated_ = std::move(handler);
     }
     void setOnDpiChanged(EventHandler handler) override { onDpiChanged_ = std::move(handler); }
+    void setOnQueryEndSession(EventHandler handler) override {
+        onQueryEndSession_ = std::move(handler);
+    }
+    void setOnEndSession(std::function<void(bool)> handler) override {
+        onEndSession_ = std::move(handler);
+    }
 
 private:
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
@@ -110,6 +116,8 @@ private:
     std::function<void(std::uint32_t)> onTrayCallback_;
     EventHandler onTaskbarCreated_;
     EventHandler onDpiChanged_;
+    EventHandler onQueryEndSession_;
+    std::function<void(bool)> onEndSession_;
 };
 
 }  // namespace taktomat::platform::win32

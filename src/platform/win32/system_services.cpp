@@ -198,18 +198,31 @@ std::string Win32SettingsStore::get(const std::string& application, const std::s
     return toUtf8(std::wstring(buffer.data()));
 }
 
-void Win32SettingsStore::save(const std::string& application, const std::string& section,
-                              const std::string& key, const std::string& value) {
+SaveOutcome Win32SettingsStore::save(const std::string& application, const std::string& section,
+                                     const std::vector<StoredValue>& values) {
     UniqueRegistryKey created;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath(application, section).c_str(), 0,
-                        nullptr, 0, KEY_SET_VALUE, nullptr, created.put(),
-                        nullptr) != ERROR_SUCCESS) {
-        return;
+    const LSTATUS opened =
+        RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath(application, section).c_str(), 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, created.put(), nullptr);
+    if (opened != ERROR_SUCCESS) return {false, systemErrorText(static_cast<DWORD>(opened))};
+    // A value refused does not keep the others from being written; the first refusal is said.
+    LSTATUS refused = ERROR_SUCCESS;
+    for (const StoredValue& stored : values) {
+        const std::wstring text = toWide(stored.value);
+        // With its NUL, as every reader of a text value expects, the empty text included.
+        const LSTATUS written =
+            RegSetValueExW(created.get(), toWide(stored.key).c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(text.c_str()),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        if (written != ERROR_SUCCESS && refused == ERROR_SUCCESS) refused = written;
     }
-    const std::wstring text = toWide(value);
-    RegSetValueExW(created.get(), toWide(key).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    if (refused != ERROR_SUCCESS) return {false, systemErrorText(static_cast<DWORD>(refused))};
+    return {true, {}};
+}
+
+std::string Win32SettingsStore::place(const std::string& application,
+                                      const std::string& section) const {
+    return "HKEY_CURRENT_USER\\" + toUtf8(settingsKeyPath(application, section));
 }
 
 int Win32MessageBoxes::show(const std::string& prompt, int style,

@@ -64,8 +64,9 @@ class Win32SettingsStore final : public SettingsStore {
 public:
     std::string get(const std::string& application, const std::string& section,
                     const std::string& key) override;
-    void save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override;
+    SaveOutcome save(const std::string& application, const std::string& section,
+                     const std::vector<StoredValue>& values) override;
+    std::string place(const std::string& application, const std::string& section) const override;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {
