@@ -37,21 +37,23 @@ void Scheduler::Timer1_Timer() {
 }
 
 void Scheduler::countdownTick(std::int64_t dueTicks) {
-    if (!makeUpHeldLaunch()) return;
-    // After a stall only the tick due now is shown; a pass end passed on the way owes one
-    // launch. The second stays the one due now, so the pass ends after it keep to the grid.
+    // After a stall only the tick due now is shown; a pass end passed on the way, or one held
+    // back while the session was ending, owes one launch; a tick that ends a pass launches for
+    // it anyway. The second stays the one due now, so the pass ends after it keep to the grid.
+    const bool held = takeHeldLaunch();
+    const bool passed = skipTicks(runState_, dueTicks - 1);
     bool owesLaunch = false;
-    if (skipTicks(runState_, dueTicks - 1) && runState_.sekunde < runState_.maxsekunden) {
-        owesLaunch =
-            launchDueFor(schedule_.lastDueTime() - TickSchedule::kTickLength * runState_.sekunde);
+    if ((held || passed) && runState_.sekunde < runState_.maxsekunden) {
+        owesLaunch = held || launchDueFor(schedule_.lastDueTime() -
+                                          TickSchedule::kTickLength * runState_.sekunde);
     }
     // The tick shows before any start, with the owed launch counted, so that a start, which
     // may be slow, is the last work of this wake-up: the ticks due meanwhile are the next
     // one's, which comes at once, after the messages that waited. A launch that ends the run
-    // leaves the tick unshown, as the utility ends with it.
+    // leaves the tick unshown, as the utility ends with it; one held back counts nothing yet.
     const TickPlan plan = planTick(runState_);
     RunState counted = runState_;
-    if (!owesLaunch) {
+    if (!owesLaunch || sessionEnding_) {
         showTick(plan);
     } else if (!countPass(counted)) {
         showTick(planTick(counted));

@@ -63,8 +63,9 @@ private:
     bool endPass();
     // True when the session is ending: the pass end's launch is owed instead.
     bool holdLaunch();
-    // The launch owed once the session went on; false when its run is over.
-    bool makeUpHeldLaunch();
+    // Whether this run owes a launch held back while the session was ending, which goes on
+    // now; the debt is taken with the answer.
+    bool takeHeldLaunch();
     // False when the run was stopped or begun anew while the program was being started.
     bool launchProgram();
     // A launch that failed: the user is told, and the run stops.

@@ -17,12 +17,12 @@ bool Scheduler::holdLaunch() {
     return true;
 }
 
-bool Scheduler::makeUpHeldLaunch() {
-    if (sessionEnding_ || heldLaunchOf_ != runNumber_) return true;
-    heldLaunchOf_.reset();
+bool Scheduler::takeHeldLaunch() {
+    if (sessionEnding_ || heldLaunchOf_ != runNumber_) return false;
     // However many pass ends were held back, one launch stands for them; the half-interval
     // rule then folds a pass end due soon after it into it.
-    return endPass();
+    heldLaunchOf_.reset();
+    return true;
 }
 
 }  // namespace taktomat::scheduler

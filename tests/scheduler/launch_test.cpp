@@ -381,7 +381,11 @@ TEST(SlowStarts, WhatTheUserDidDuringOneIsServedBeforeTheNextLaunch) {
         auto& window = platform.window();
         const auto& starts = platform.starter.starts;
         std::function<void()> waiting = [&] { window.button("Command1").userClick(); };
-        if (sessionEnds) waiting = [&] { window.requestClose(); };
+        if (sessionEnds)
+            waiting = [&] {
+                window.queryEndSession();
+                window.endSession(true);
+            };
         platform.starter.whileStarting = [&] {
             // Bounded, should the wake-up not return.
             if (starts.size() <= 3) platform.monotonic.advance(4s);
