@@ -73,8 +73,8 @@ TEST(PlainPrefix, EveryLabelShowsItsWholeText) {
     // wider and three times as high: whatever its own box would cut off shows there.
     RECT client{};
     GetClientRect(product.window(), &client);
-    SetWindowPos(product.window(), nullptr, 40, 80, 900, client.bottom + 200,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // Topmost, so that no window of Wine's own (its tray, in a prefix just made) covers it.
+    SetWindowPos(product.window(), HWND_TOPMOST, 40, 80, 900, client.bottom + 200, SWP_NOACTIVATE);
     constexpr int kWider = 4;
     std::vector<Shown> labels;
     int left = 8;
