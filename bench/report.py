@@ -138,12 +138,20 @@ def read_round(out, name):
         if key in ("taktomat", "least-launcher"):
             halves = []
             presses = []
+            grids = []
             for half, in_half in (("half1", lambda t: t < boundary),
                                   ("half2", lambda t: t >= boundary)):
                 start_times = numbers(os.path.join(folder, half, key + ".start"))[0]
                 # The utility's schedule begins once the press of Start has done its checks
                 # and hidden the window: its launches are due from the end of the press.
                 start = start_times[1] if key == "taktomat" else start_times[0]
+                # The least launcher keeps its grid from the tick count it read at its begin,
+                # which may lag the real time by up to a clock tick: its launches are due from
+                # where that count began, as it noted after its run.
+                grid_path = os.path.join(folder, half, key + ".grid")
+                if os.path.exists(grid_path):
+                    grids.append((start - numbers(grid_path)[0][0]) / 1e9)
+                    start = numbers(grid_path)[0][0]
                 presses.append((start_times[1] - start_times[0]) / 1e9)
                 stop = numbers(os.path.join(folder, half, key + ".stop"))[0][0]
                 mine = [row for row in rows if in_half(row[0])]
@@ -154,6 +162,8 @@ def read_round(out, name):
             halves = split(series(start, stop, first_index, [row[0] for row in rows]), boundary)
         stats = {"label": label, "parts": [summary([half], grid) for half in halves],
                  "both": summary(halves, grid)}
+        if key == "least-launcher":
+            stats["grids"] = grids
         if key == "taktomat":
             stats["presses"] = presses
             stats["first"] = [(h["points"][0][1] - h["points"][0][0]) / 1e9 if h["points"]
@@ -300,9 +310,12 @@ def main():
     add("   phases are counted from one origin: the utility at 0 s and the least launcher at 0.5 s")
     add("   for the first half of each round, the other way round for the second (the utility's")
     add("   run stopped and started again between); watch -p at 0.25 s, watch -n from 0.75 s.")
-    add("   Deviation of launch n from start + n x 1 s (start: the end of the press of Start for")
-    add("   the utility, where its schedule begins; the grid's begin for the least launcher; the")
-    add("   start of watch for watch, which runs the command at once as launch 0).")
+    add("   Deviation of launch n from start + n x 1 s. Start: the end of the press of Start for the")
+    add("   utility, where its schedule begins; for the least launcher, where the grid it keeps")
+    add("   begins: the real time of the tick count it began from, which may lag its begin by up to")
+    add("   a clock tick (16 ms under Wine, whose count is brought up to date only when a program")
+    add("   calls its server, as the utility's press does just before it reads the count); the")
+    add("   start of watch for watch, which runs the command at once as launch 0.")
     add(f"   {'round':<7} {'contender':<21} {'half':<5} {'phase':>5} {'launches':>8} {'lost':>5} "
         f"{'median':>7} {'max':>7} {'created':>8} {'to run':>7} {'drift':>16}")
     add(f"   {'':<7} {'':<21} {'':<5} {'s':>5} {'':>8} {'':>5} {'|dev|ms':>7} {'|dev|ms':>7} "
@@ -332,6 +345,11 @@ def main():
         add(f"   {name}: {title}, {info.get('load', '')}, load average "
             f"{info.get('load average', '?')}; the utility's presses of Start took {presses} ms, "
             f"and the first launch of each half ran {firsts} ms after its due time.")
+        lags = rounds[name]["contenders"]["least-launcher"]["grids"]
+        if lags:
+            add(f"   {name}: the least launcher's grids began "
+                + " and ".join(ms(lag) for lag in lags)
+                + " ms before it noted its begin, as the tick count it read lagged that much.")
     add("   phase: the part's start past the origin's second; the utility's lies a press later.")
     add("   created: median time from a launch's due time to its process's creation (inside")
     add("   ShellExecuteExW); to run: median from the creation to the process's first instruction")

@@ -7,7 +7,9 @@
 //   least_launcher FILE SECONDS BEGIN_NS OUT_DIR
 // Waits until BEGIN_NS (nanoseconds since the Unix epoch on the real-time clock), begins the
 // grid there and ends after SECONDS ticks; writes the real-time clock at the grid's begin to
-// OUT_DIR\least-launcher.start and at its end to OUT_DIR\least-launcher.stop.
+// OUT_DIR\least-launcher.start and at its end to OUT_DIR\least-launcher.stop, then the real
+// time where its grid begins, that of the tick count it was begun from, to
+// OUT_DIR\least-launcher.grid.
 #include <windows.h>
 // After windows.h, which they need.
 #include <objbase.h>
@@ -126,12 +128,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     const long long began = nowNs();
     self.schedule.begin(monotonicNow());
+    const long long gridTick = self.schedule.lastDueTime().count();
     SetTimer(window, kTimerId, 1000, nullptr);
     std::ofstream(outDir / L"least-launcher.start") << began << " " << began << "\n";
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     std::ofstream(outDir / L"least-launcher.stop") << nowNs() << "\n";
+    std::ofstream(outDir / L"least-launcher.grid")
+        << taktomat::bench::tickCountOrigin() + gridTick * 1'000'000 << "\n";
     Shell_NotifyIconA(NIM_DELETE, &self.tray);
     DestroyWindow(window);
     DestroyIcon(icon);
