@@ -1,6 +1,7 @@
 #include "icon_pixels.h"
 
 #include <cstring>
+#include <memory>
 
 #include "taktomat_product.h"
 
@@ -85,6 +86,34 @@ std::vector<DWORD> screenPixels(const RECT& area) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+std::wstring saveScreen(const wchar_t* name) {
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    std::vector<DWORD> pixels = screenPixels(screen);
+    // Opaque: viewers take the fourth byte of a 32-bit bitmap as alpha.
+    for (DWORD& pixel : pixels) pixel |= 0xFF000000;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = screen.right;
+    info.biHeight = -screen.bottom;  // top-down, as read
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    const auto bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + bytes;
+    const HANDLE opened =
+        CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return {};
+    const std::unique_ptr<void, decltype(&CloseHandle)> out(opened, &CloseHandle);
+    DWORD written = 0;
+    const bool whole = WriteFile(opened, &file, sizeof file, &written, nullptr) &&
+                       WriteFile(opened, &info, sizeof info, &written, nullptr) &&
+                       WriteFile(opened, pixels.data(), bytes, &written, nullptr);
+    wchar_t full[MAX_PATH] = {};
+    return whole && GetFullPathNameW(name, MAX_PATH, full, nullptr) ? full : std::wstring();
 }
 
 bool screenShowsIcon(const RECT& area, const SmallIcon& icon) {

@@ -106,7 +106,7 @@ TEST(PlainPrefix, EveryLabelShowsItsWholeText) {
         }
         return false;
     };
-    ASSERT_TRUE(waitUntil([&] {
+    const bool seen = waitUntil([&] {
         const Screenshot shot(area);
         for (const Shown& label : labels) {
             if (showsText(shot, label)) continue;
@@ -116,7 +116,11 @@ TEST(PlainPrefix, EveryLabelShowsItsWholeText) {
             return false;
         }
         return true;
-    })) << "the labels do not show in their new places";
+    });
+    ASSERT_TRUE(seen) << "the labels do not show in their new places, within the window at "
+                      << area.left << "," << area.top << " to " << area.right << "," << area.bottom
+                      << "; the screen is in \"" << utf8(saveScreen(L"labels-not-shown.bmp"))
+                      << "\"";
 
     const Screenshot shot(area);
     const DWORD background = shot.at(empty);
