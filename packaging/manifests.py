@@ -147,7 +147,7 @@ def winget(folder, url, homepage, version, files, date, copyright_line):
         + "InstallerSwitches:\n  Silent: /S\n  SilentWithProgress: /S\n"
         + "UpgradeBehavior: install\n"
         + "ProductCode: %s\n" % UNINSTALL_KEY
-        + "ReleaseDate: %s\n" % date
+        + "ReleaseDate: %s\n" % plain(date)
         + "Installers:\n"
         + installers
         + "ManifestType: installer\n"
