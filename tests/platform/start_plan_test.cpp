@@ -5,8 +5,8 @@
 namespace taktomat::platform {
 namespace {
 
-// What the shell says: "PE" with no system version for a console program (and, on Windows,
-// for a batch file), "MZ" for a DOS program, "PE" of system 5.2 for a Windows program.
+// The shell's answers: "PE" of no system version for a console program, "MZ" for a DOS
+// program, "PE" of system 5.2 for a Windows program.
 constexpr std::uint32_t kConsole = 0x4550;
 constexpr std::uint32_t kDos = 0x5A4D;
 constexpr std::uint32_t kWindows = 0x05024550;
@@ -28,8 +28,7 @@ TEST(PlanStart, OnlyHiddenConsoleProgramsAndBatchFilesGoAroundTheShellAllInTheir
         {"C:\\a b\\x&y.bat", 0, 0, StartWay::BatchFile, "C:\\a b"},
         {"C:\\a b\\x&y.CMD", kConsole, 0, StartWay::BatchFile, "C:\\a b"},
         {"C:\\a b\\x&y.cmd", kConsole, 6, StartWay::Shell, "C:\\a b"},
-        {"C:\\a.exe\\Tool", kConsole, 0, StartWay::Shell, "C:\\a.exe"},
-        {"C:\\a\\Tool.scr", kConsole, 0, StartWay::Shell, "C:\\a"},
+        {"C:\\a.exe\\Tool.scr", kConsole, 0, StartWay::Shell, "C:\\a.exe"},
     };
     for (const Case& c : cases) {
         const StartPlan plan = planStart({c.path, c.type}, c.mode);
