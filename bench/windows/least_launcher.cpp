@@ -4,6 +4,8 @@
 // exactly the utility's visible work and start at interval 1: the tray icon's image and
 // tooltip, the caption, and ShellExecuteExW of the file with the utility's flags and show
 // value 0. Nothing else: no file check, no input, no settings.
+// As the utility, it asks the shell what the file is (a window program, so the shell starts
+// it) and starts it in the folder that holds it.
 //   least_launcher FILE SECONDS BEGIN_NS OUT_DIR
 // Waits until BEGIN_NS (nanoseconds since the Unix epoch on the real-time clock), begins the
 // grid there and ends after SECONDS ticks; writes the real-time clock at the grid's begin to
@@ -39,6 +41,7 @@ TickSchedule::Duration monotonicNow() {
 
 struct Launcher {
     std::wstring file;
+    std::wstring folder;
     long long ticks = 0;
     long long done = 0;
     TickSchedule schedule;
@@ -57,12 +60,14 @@ void tick(HWND window, Launcher& self) {
     Shell_NotifyIconA(NIM_MODIFY, &self.tray);
     SetWindowTextA(window, text.c_str());
 
+    SHGetFileInfoW(self.file.c_str(), 0, nullptr, 0, SHGFI_EXETYPE);
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
     execute.fMask =
         SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | SEE_MASK_NOZONECHECKS;
     execute.hwnd = window;
     execute.lpFile = self.file.c_str();
+    execute.lpDirectory = self.folder.c_str();
     execute.nShow = SW_HIDE;
     if (ShellExecuteExW(&execute) && execute.hProcess) CloseHandle(execute.hProcess);
 }
@@ -96,6 +101,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (__argc != 5) return 2;
     Launcher self;
     self.file = __wargv[1];
+    self.folder = std::filesystem::path(self.file).parent_path().wstring();
     self.ticks = std::stoll(__wargv[2]);
     const long long begin = std::stoll(__wargv[3]);
     const std::filesystem::path outDir = __wargv[4];

@@ -78,12 +78,14 @@ TEST(CommandLine, StartRunsWithTheStoredSettingsAndTheTrayStillBringsTheWindow) 
 }
 
 // Starts the utility with the four values, the program (in the folder) written as `name` on
-// the line, and expects one launch, then the end without the window, storing `stored`.
+// the line, and expects one launch, then the end without the window, storing `stored`. The
+// program, a console program started hidden, has no console window and runs in the folder of
+// the file started.
 void expectOneLaunchThenTheEndStoring(const std::wstring& folder, const std::wstring& program,
                                       const std::wstring& name, const std::wstring& stored) {
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) ||
                 GetLastError() == ERROR_ALREADY_EXISTS);
-    ASSERT_TRUE(CopyFileW(kStampExe, program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(kConsoleStampExe, program.c_str(), FALSE));
     DeleteFileW((program + L".log").c_str());
 
     Product product(L"1 0 1 " + name, StoredSettings::Cleared, MainWindowWait::Created);
@@ -97,13 +99,16 @@ void expectOneLaunchThenTheEndStoring(const std::wstring& folder, const std::wst
     EXPECT_FALSE(seen) << "the window showed during the run";
 
     size_t launches = 0;
+    std::string noted;
     waitUntil([&] {
         std::ifstream log(std::filesystem::path(program + L".log"));
         launches = 0;
-        for (std::string line; std::getline(log, line);) ++launches;
+        for (std::string line; std::getline(log, line); noted = line) ++launches;
         return launches >= 1;
     });
     EXPECT_EQ(launches, 1u);
+    EXPECT_EQ(noted.substr(noted.find(' ') + 1),
+              "none " + utf8(stored.substr(0, stored.rfind(L'\\'))));
     EXPECT_EQ(storedSetting(L"dateiname"), stored);
     EXPECT_EQ(storedSetting(L"maxsekunden"), L"1");
     EXPECT_EQ(storedSetting(L"maxdurchlaeufe"), L"1");
@@ -127,10 +132,23 @@ TEST(CommandLine, FourValuesLaunchOnTheirOwnWithoutTheWindowThenEndStoringThem) 
 }
 
 TEST(CommandLine, NameInQuotationMarksIsTheFileBetweenThem) {
+    // A batch file beside the program notes its current folder and runs the program.
+    CreateDirectoryW(L"C:\\Mein Ordner", nullptr);
+    std::ofstream(std::filesystem::path(L"C:\\Mein Ordner\\run & go.bat"))
+        << "@echo %CD%>\"%~dp0cd.log\"\r\n@\"%~dp0Tool.exe\"\r\n";
     // As a shortcut or Explorer's "Copy as path" writes a name with blanks.
     expectOneLaunchThenTheEndStoring(L"C:\\Mein Ordner", L"C:\\Mein Ordner\\Tool.exe",
                                      L"\"C:\\Mein Ordner\\Tool.exe\"",
                                      L"c:\\mein ordner\\tool.exe");
+    expectOneLaunchThenTheEndStoring(L"C:\\Mein Ordner", L"C:\\Mein Ordner\\Tool.exe",
+                                     L"\"C:\\Mein Ordner\\run & go.bat\"",
+                                     L"c:\\mein ordner\\run & go.bat");
+    std::string folder;
+    std::getline(std::ifstream(std::filesystem::path(L"C:\\Mein Ordner\\cd.log")), folder);
+    EXPECT_EQ(folder, "c:\\mein ordner");
+    DeleteFileW(L"C:\\Mein Ordner\\run & go.bat");
+    DeleteFileW(L"C:\\Mein Ordner\\cd.log");
+    RemoveDirectoryW(L"C:\\Mein Ordner");
 }
 
 }  // namespace

@@ -273,7 +273,10 @@ const platform::NotifyIconDataA* FakeTrayShell::icon(platform::NativeHandle wind
 }
 
 platform::StartOutcome FakeProgramStarter::start(const std::string& path, int showWindow) {
-    starts.push_back({path, showWindow, clock_.now()});
+    const auto type = executableTypes.find(path);
+    const std::uint32_t executableType = type == executableTypes.end() ? 0 : type->second;
+    starts.push_back(
+        {path, showWindow, clock_.now(), platform::planStart({path, executableType}, showWindow)});
     journal_.push_back("start: " + path + " " + std::to_string(showWindow));
     if (whileStarting) whileStarting();
     if (failure) return {false, *failure};

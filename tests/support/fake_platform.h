@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/start_plan.h"
 #include "support/fake_controls.h"
 
 namespace taktomat::testing {
@@ -211,6 +212,8 @@ struct ProgramStart {
     int showWindow;
     // When on the fake clock it was started.
     std::chrono::milliseconds at;
+    // How, the path taken for the full one.
+    platform::StartPlan plan;
 };
 
 class FakeProgramStarter final : public platform::ProgramStarter {
@@ -220,6 +223,8 @@ public:
     platform::StartOutcome start(const std::string& path, int showWindow) override;
 
     std::vector<ProgramStart> starts;
+    // What the shell says each file is (SHGFI_EXETYPE); 0, no program, for any other.
+    std::map<std::string, std::uint32_t> executableTypes;
     // The system's words for a start that fails; nothing for one that succeeds.
     std::optional<std::string> failure;
     // Runs inside the start, as a start that takes its time would (it may move the clock).

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/start_plan.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/text.h"
 #include "platform/win32/unique_handle.h"
@@ -83,14 +84,20 @@ LRESULT CALLBACK keepBoxOnTop(int code, WPARAM wParam, LPARAM lParam) noexcept {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A file of the system folder; nothing when that folder cannot be read.
+std::optional<std::wstring> systemFile(const wchar_t* name) {
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) return std::nullopt;
+    path.resize(length);
+    return path + L"\\" + name;
+}
+
 // A library loaded on its first use, not at every start. From the system folder only, so
 // that no file of that name elsewhere is taken for it.
 HMODULE loadSystemLibrary(const wchar_t* name) {
-    std::wstring path(MAX_PATH, L'\0');
-    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
-    if (length == 0 || length >= path.size()) return nullptr;
-    path.resize(length);
-    return LoadLibraryW((path + L"\\" + name).c_str());
+    const std::optional<std::wstring> path = systemFile(name);
+    return path ? LoadLibraryW(path->c_str()) : nullptr;
 }
 
 template <typename Function>
@@ -144,22 +151,54 @@ StartOutcome Win32ProgramStarter::start(const std::string& path, int showWindow)
     // The shell takes no longer name (and some versions of it fail hard on one).
     const std::optional<std::wstring> startable = startablePath(*full);
     if (!startable) return {false, systemErrorText(ERROR_FILENAME_EXCED_RANGE)};
+    // What the shell makes of the file: a console program, a Windows program or no program.
+    const auto type = static_cast<std::uint32_t>(
+        SHGetFileInfoW(startable->c_str(), 0, nullptr, 0, SHGFI_EXETYPE));
+    const StartPlan plan = planStart({toUtf8(*startable), type}, showWindow);
+    const std::wstring folder = toWide(plan.folder);
 
-    SHELLEXECUTEINFOW execute{};
-    execute.cbSize = sizeof(execute);
-    // No error dialogs of the shell's own: the utility tells the user itself. The start is
-    // complete when the call returns, also when the process ends right after it. The user
-    // chose the file and pressed Start: no security warning for a downloaded file holds an
-    // unattended run, and whatever the shell still shows belongs to the window, in front.
-    // Untested by necessity: Wine has no attachment manager that could show the warning.
-    execute.fMask =
-        SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | SEE_MASK_NOZONECHECKS;
-    execute.hwnd = owner_;
-    execute.lpFile = startable->c_str();
-    execute.nShow = showWindow;
-    if (!ShellExecuteExW(&execute)) return {false, systemErrorText(GetLastError())};
+    UniqueKernelHandle process;
+    if (plan.way == StartWay::Shell) {
+        SHELLEXECUTEINFOW execute{};
+        execute.cbSize = sizeof(execute);
+        // No error dialogs of the shell's own: the utility tells the user itself. The start
+        // is complete when the call returns, also when the process ends right after it. The
+        // user chose the file and pressed Start: no security warning for a downloaded file
+        // holds an unattended run, and whatever the shell still shows belongs to the window,
+        // in front. Untested by necessity: Wine has no attachment manager that could show it.
+        execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC |
+                        SEE_MASK_NOZONECHECKS;
+        execute.hwnd = owner_;
+        execute.lpFile = startable->c_str();
+        execute.lpDirectory = folder.c_str();
+        execute.nShow = showWindow;
+        if (!ShellExecuteExW(&execute)) return {false, systemErrorText(GetLastError())};
+        process.reset(execute.hProcess);
+    } else {
+        // A console made without a window is never shown, nor handed to a terminal. The
+        // program is the file itself with its quoted path for a command line, as the shell
+        // starts it, or for a batch file the system's own command processor: its /c takes the
+        // rest of the line as the command and strips the outer pair of quotes, so the inner
+        // pair keeps a name with blanks, & or ^ one name.
+        const bool batch = plan.way == StartWay::BatchFile;
+        const std::optional<std::wstring> program = batch ? systemFile(L"cmd.exe") : startable;
+        if (!program) return {false, systemErrorText(GetLastError())};
+        std::wstring commandLine = L"\"" + *program + L"\"";
+        if (batch) commandLine += L" /c \"\"" + *startable + L"\"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        // The mode reaches the program all the same, for a window it may open.
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showWindow);
+        PROCESS_INFORMATION created{};
+        if (!CreateProcessW(program->c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                            CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &created)) {
+            return {false, systemErrorText(GetLastError())};
+        }
+        const UniqueKernelHandle thread(created.hThread);
+        process.reset(created.hProcess);
+    }
     // Nothing waits for the program.
-    const UniqueKernelHandle process(execute.hProcess);
     return {true, {}};
 }
 

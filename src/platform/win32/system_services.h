@@ -37,7 +37,8 @@ private:
 };
 
 // Starts through the shell's execution, which needs COM on the calling thread, so that
-// programs, batch files and documents all start as themselves.
+// programs, batch files and documents all start as themselves; a hidden console program or
+// batch file is created directly instead, as planStart says.
 class Win32ProgramStarter final : public ProgramStarter {
 public:
     // The owner of anything the shell shows is looked up at every start, as for the boxes.

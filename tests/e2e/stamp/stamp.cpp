@@ -1,5 +1,6 @@
 // A stand-in for the program the utility launches: each start appends the tick count at
-// which it ran to "<its own path>.log" and ends. A GUI program, so no console opens.
+// which it ran to "<its own path>.log" and ends. A GUI program, so no console opens. Built as
+// a console program, it adds whether its console has a window and its current folder.
 #include <windows.h>
 
 #include <string>
@@ -9,7 +10,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return 1;
     const std::wstring log = std::wstring(path, length) + L".log";
-    const std::string line = std::to_string(GetTickCount64()) + "\n";
+    std::string line = std::to_string(GetTickCount64());
+#ifdef TAKTOMAT_CONSOLE_STAMP
+    wchar_t folder[MAX_PATH] = {};
+    char utf8[4 * MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, folder,
+                        static_cast<int>(GetCurrentDirectoryW(MAX_PATH, folder)), utf8,
+                        sizeof(utf8), nullptr, nullptr);
+    line += (GetConsoleWindow() ? " window " : " none ") + std::string(utf8);
+#endif
+    line += "\n";
     // Several starts may overlap: each appends its line whole.
     for (int attempt = 0; attempt < 100; ++attempt) {
         const HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
