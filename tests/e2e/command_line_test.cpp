@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cmdline/help.h"
 #include "gui_driver.h"
@@ -132,6 +134,35 @@ TEST(CommandLine, NameInQuotationMarksIsTheFileBetweenThem) {
                                      L"\"C:\\Mein Ordner\\Tool.exe\"",
                                      L"c:\\mein ordner\\tool.exe");
 }
+
+// Four passes of a second with a program that runs 2.5 s, the choice stored: on, the pass ends
+// while it runs start nothing, off, each starts it. It ends after its fourth pass either way.
+class OnlyWhenEnded : public ::testing::TestWithParam<std::pair<const wchar_t*, size_t>> {};
+
+TEST_P(OnlyWhenEnded, TheStoredChoiceDecidesWhetherAPassEndStartsWhileTheProgramRuns) {
+    const auto [choice, launches] = GetParam();
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring program =
+        temp + (L"taktomat-" + std::to_wstring(GetCurrentProcessId()) + L" 2500.exe");
+    ASSERT_TRUE(CopyFileW(kStampExe, program.c_str(), FALSE));
+    DeleteFileW((program + L".log").c_str());
+    clearStoredSettings();
+    storeSetting(L"nurwennbeendet", choice);
+    Product product(L"1 0 4 " + program, StoredSettings::AsTheyAre, MainWindowWait::Created);
+    ASSERT_TRUE(product.ready()) << product.why();
+    EXPECT_TRUE(product.waitForExit()) << "the utility did not end after its fourth pass";
+    std::vector<ULONGLONG> times;
+    waitUntil([&] { return (times = launchTimes(program)).size() >= launches; });
+    EXPECT_EQ(times.size(), launches);
+    if (launches == 2 && times.size() == 2) EXPECT_GT(times[1] - times[0], 2500u);
+    EXPECT_EQ(storedSetting(L"nurwennbeendet"), choice);
+    waitUntil([&] { return DeleteFileW(program.c_str()) != FALSE; });
+    DeleteFileW((program + L".log").c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredAs, OnlyWhenEnded,
+                         ::testing::Values(std::pair{L"1", size_t{2}}, std::pair{L"0", size_t{4}}));
 
 }  // namespace
 }  // namespace taktomat::e2e

@@ -273,11 +273,23 @@ const platform::NotifyIconDataA* FakeTrayShell::icon(platform::NativeHandle wind
 }
 
 platform::StartOutcome FakeProgramStarter::start(const std::string& path, int showWindow) {
-    starts.push_back({path, showWindow, clock_.now()});
+    starts.push_back({path, showWindow, clock_.now(),
+                      clock_.now() + (runTime ? runTime() : std::chrono::milliseconds{})});
     journal_.push_back("start: " + path + " " + std::to_string(showWindow));
     if (whileStarting) whileStarting();
     if (failure) return {false, *failure};
-    return {true, {}};
+    if (!runTime) return {true, {}};
+    struct Program final : platform::StartedProgram {
+        FakeProgramStarter& starter;
+        std::chrono::milliseconds ends;
+        Program(FakeProgramStarter& s, std::chrono::milliseconds e) : starter(s), ends(e) {}
+        bool hasEnded() const override {
+            if (starter.clock_.now() >= ends) return true;
+            starter.foundRunning.push_back(starter.clock_.now());
+            return false;
+        }
+    };
+    return {true, {}, std::make_unique<Program>(*this, starts.back().ends)};
 }
 
 std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path) const {

@@ -1,8 +1,26 @@
 // A stand-in for the program the utility launches: each start appends the tick count at
-// which it ran to "<its own path>.log" and ends. A GUI program, so no console opens.
+// which it ran to "<its own path>.log" and ends, one whose name ends in a number ("x 2500.exe")
+// that many milliseconds after its creation. A GUI program, so no console opens.
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
+
+namespace {
+
+// Counted from the creation, so that the start's own slowness does not lengthen the run.
+void runUntil(LONGLONG millisecondsAfterCreation) {
+    FILETIME created{}, unused{}, now{};
+    GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+    GetSystemTimeAsFileTime(&now);
+    const auto ms = [](FILETIME t) {
+        return (static_cast<LONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000;
+    };
+    const LONGLONG left = ms(created) + millisecondsAfterCreation - ms(now);
+    if (left > 0) Sleep(static_cast<DWORD>(left));
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t path[MAX_PATH + 8] = {};
@@ -18,6 +36,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
+            const size_t blank = log.find_last_of(L" \\");
+            if (log[blank] == L' ') runUntil(std::wcstol(&log[blank + 1], nullptr, 10));
             return 0;
         }
         Sleep(10);
