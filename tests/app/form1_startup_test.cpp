@@ -36,9 +36,9 @@ TEST(Startup, FillsTheWindowThenAddsTheIconThenShowsTheWindow) {
     EXPECT_EQ(info.substr(lineBreak + 2).rfind("Neue Versionen auf ", 0), 0u) << info;
     EXPECT_EQ(window.comboBox("Combo1").itemCount(), 7);
 
-    EXPECT_EQ(journalFrom(platform.journal, "store: get ausfuehrenals"),
-              (Journal{"store: get ausfuehrenals", "store: get nurwennbeendet",
-                       "tray: add Ravik Taktomate 1.2", "window: show"}));
+    EXPECT_EQ(
+        journalFrom(platform.journal, "store: get nurwennbeendet"),
+        (Journal{"store: get nurwennbeendet", "tray: add Ravik Taktomate 1.2", "window: show"}));
     EXPECT_EQ(platform.journal.front(), "window caption: Ravik Taktomate 1.2");
 
     ASSERT_EQ(platform.tray.calls.size(), 1u);

@@ -273,8 +273,7 @@ const platform::NotifyIconDataA* FakeTrayShell::icon(platform::NativeHandle wind
 }
 
 platform::StartOutcome FakeProgramStarter::start(const std::string& path, int showWindow) {
-    starts.push_back({path, showWindow, clock_.now(),
-                      clock_.now() + (runTime ? runTime() : std::chrono::milliseconds{})});
+    starts.push_back({path, showWindow, clock_.now()});
     journal_.push_back("start: " + path + " " + std::to_string(showWindow));
     if (whileStarting) whileStarting();
     if (failure) return {false, *failure};
@@ -284,12 +283,11 @@ platform::StartOutcome FakeProgramStarter::start(const std::string& path, int sh
         std::chrono::milliseconds ends;
         Program(FakeProgramStarter& s, std::chrono::milliseconds e) : starter(s), ends(e) {}
         bool hasEnded() const override {
-            if (starter.clock_.now() >= ends) return true;
-            starter.foundRunning.push_back(starter.clock_.now());
-            return false;
+            if (starter.clock_.now() < ends) starter.foundRunning.push_back(starter.clock_.now());
+            return starter.clock_.now() >= ends;
         }
     };
-    return {true, {}, std::make_unique<Program>(*this, starts.back().ends)};
+    return {true, {}, std::make_unique<Program>(*this, starts.back().at + *runTime)};
 }
 
 std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path) const {

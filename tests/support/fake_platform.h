@@ -29,11 +29,9 @@ struct FakeCheckMark final : platform::CheckMark {
 
 class FakePopupMenu final : public platform::PopupMenu {
 public:
-    explicit FakePopupMenu(std::vector<platform::MenuItem> items) : items_(std::move(items)) {
-        for (const auto& item : items_) marks_[item.name];
-    }
+    explicit FakePopupMenu(std::vector<platform::MenuItem> items) : items_(std::move(items)) {}
     const std::vector<platform::MenuItem>& items() const override { return items_; }
-    platform::CheckMark& checkMark(const std::string& name) override { return marks_.at(name); }
+    platform::CheckMark& checkMark(const std::string& name) override { return marks_[name]; }
     // Runs the item's handler as a choice from the open menu would.
     void choose(const std::string& name) const;
 
@@ -219,9 +217,8 @@ private:
 struct ProgramStart {
     std::string path;
     int showWindow;
-    // When on the fake clock it was started, and when its program ends.
+    // When on the fake clock it was started.
     std::chrono::milliseconds at;
-    std::chrono::milliseconds ends;
 };
 
 class FakeProgramStarter final : public platform::ProgramStarter {
@@ -236,7 +233,7 @@ public:
     // Runs inside the start, as a start that takes its time would (it may move the clock).
     std::function<void()> whileStarting;
     // How long a started program runs; unset, a start gives no process to watch.
-    std::function<std::chrono::milliseconds()> runTime;
+    std::optional<std::chrono::milliseconds> runTime;
     // When the program of the last start was found still running.
     std::vector<std::chrono::milliseconds> foundRunning;
 

@@ -3,24 +3,9 @@
 // that many milliseconds after its creation. A GUI program, so no console opens.
 #include <windows.h>
 
+#include <bit>
 #include <cwchar>
 #include <string>
-
-namespace {
-
-// Counted from the creation, so that the start's own slowness does not lengthen the run.
-void runUntil(LONGLONG millisecondsAfterCreation) {
-    FILETIME created{}, unused{}, now{};
-    GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
-    GetSystemTimeAsFileTime(&now);
-    const auto ms = [](FILETIME t) {
-        return (static_cast<LONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000;
-    };
-    const LONGLONG left = ms(created) + millisecondsAfterCreation - ms(now);
-    if (left > 0) Sleep(static_cast<DWORD>(left));
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t path[MAX_PATH + 8] = {};
@@ -36,8 +21,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
+            // Counted from its creation, so that a slow start does not lengthen the run.
+            FILETIME created{}, unused{}, now{};
+            GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+            GetSystemTimeAsFileTime(&now);
             const size_t blank = log.find_last_of(L" \\");
-            if (log[blank] == L' ') runUntil(std::wcstol(&log[blank + 1], nullptr, 10));
+            const LONGLONG left =
+                (log[blank] == L' ' ? std::wcstol(&log[blank + 1], nullptr, 10) : 0) -
+                (std::bit_cast<LONGLONG>(now) - std::bit_cast<LONGLONG>(created)) / 10000;
+            if (left > 0) Sleep(static_cast<DWORD>(left));
             return 0;
         }
         Sleep(10);
