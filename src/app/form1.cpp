@@ -47,13 +47,16 @@ Form1::Form1(platform::Platform& platform)
       Menu(window_.addPopupMenu({
           {"porgmnu", std::string(kTrayMenuItems[0].caption), {}},
           {"progmnu", std::string(kTrayMenuItems[1].caption), [this] { progmnu_Click(); }},
-          {"strichmnu", std::string(kTrayMenuItems[2].caption), {}},
-          {"quitmnu", std::string(kTrayMenuItems[3].caption), [this] { quitmnu_Click(); }},
+          {"nurwennbeendetmnu", std::string(kTrayMenuItems[2].caption),
+           [this] { nurwennbeendetmnu_Click(); }},
+          {"strichmnu", std::string(kTrayMenuItems[3].caption), {}},
+          {"quitmnu", std::string(kTrayMenuItems[4].caption), [this] { quitmnu_Click(); }},
       })),
+      nurwennbeendetmnu(Menu.checkMark("nurwennbeendetmnu")),
       trayicon_(platform.trayShell()),
-      scheduler_(
-          {window_, dateinametxt, sekundentxt, durchlauftxt, Combo1, Command2, Command1, Timer1},
-          platform, trayicon_, [this] { shutDown(); }) {
+      scheduler_({window_, dateinametxt, sekundentxt, durchlauftxt, Combo1, Command2, Command1,
+                  Timer1, nurwennbeendetmnu},
+                 platform, trayicon_, [this] { shutDown(); }) {
     // The line is painted by the window, not a control: where it comes in the creation order
     // makes no difference.
     const ControlEntry& line = controlEntry("Line1");
@@ -111,7 +114,7 @@ void Form1::parseCommandLine(const std::string& commandLine) {
 }
 
 settings::SettingsFields Form1::settingsFields() {
-    return {sekundentxt, durchlauftxt, dateinametxt, Combo1};
+    return {sekundentxt, durchlauftxt, dateinametxt, Combo1, nurwennbeendetmnu};
 }
 
 void Form1::addTrayIcon() {
@@ -225,6 +228,11 @@ void Form1::Timer1_Timer() {
 
 void Form1::progmnu_Click() {
     showWindowFromTray();
+}
+
+void Form1::nurwennbeendetmnu_Click() {
+    // The run reads the mark at its next pass end.
+    nurwennbeendetmnu.setChecked(!nurwennbeendetmnu.checked());
 }
 
 void Form1::quitmnu_Click() {

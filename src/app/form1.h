@@ -40,6 +40,7 @@ public:
     void durchlauftxt_Change();
     void Timer1_Timer();
     void progmnu_Click();
+    void nurwennbeendetmnu_Click();
     void quitmnu_Click();
 
     tray::TrayIcon& trayicon() { return trayicon_; }
@@ -74,6 +75,8 @@ private:
     platform::Label& Label2;
     platform::Label& Label1;
     platform::PopupMenu& Menu;
+    // Checked: a pass end starts nothing while the program started last still runs.
+    platform::CheckMark& nurwennbeendetmnu;
 
     tray::TrayIcon trayicon_;
     scheduler::Scheduler scheduler_;

@@ -67,9 +67,10 @@ struct MenuItemEntry {
     std::string_view name;
     std::string_view caption;
 };
-inline constexpr std::array<MenuItemEntry, 4> kTrayMenuItems{{
+inline constexpr std::array<MenuItemEntry, 5> kTrayMenuItems{{
     {"porgmnu", "Ravik Taktomate"},
     {"progmnu", "Programm anzeigen"},
+    {"nurwennbeendetmnu", "Nicht starten, solange es noch läuft"},
     {"strichmnu", "-"},
     {"quitmnu", "Programm verlassen"},
 }};

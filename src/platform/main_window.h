@@ -29,10 +29,20 @@ struct MenuItem {
     EventHandler onClick;
 };
 
+// The check mark in front of a menu item, which says whether what the item names is on.
+class CheckMark {
+public:
+    virtual ~CheckMark() = default;
+    virtual bool checked() const = 0;
+    virtual void setChecked(bool checked) = 0;
+};
+
 class PopupMenu {
 public:
     virtual ~PopupMenu() = default;
     virtual const std::vector<MenuItem>& items() const = 0;
+    // The named item's check mark, off until set; choosing the item does not turn it.
+    virtual CheckMark& checkMark(const std::string& name) = 0;
 };
 
 // The one main window and the factory of its controls. Controls live as long as the window.

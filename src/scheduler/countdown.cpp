@@ -8,20 +8,24 @@ int progressFrame(std::int32_t sekunde, std::int32_t maxsekunden) {
     return static_cast<int>(12 * static_cast<std::int64_t>(sekunde) / maxsekunden) + 1;
 }
 
-std::string progressText(const RunState& state) {
+std::string progressText(const RunState& state, bool leftOut) {
+    // The note takes the place of the words on the program's start, so that the text still
+    // fits the tip with its NUL at the longest numbers (63 characters).
     std::string text =
         std::to_string(static_cast<std::int64_t>(state.maxsekunden) - state.sekunde) +
-        "s bis Programmstart";
+        (leftOut ? "s" : "s bis Programmstart");
     if (state.maxdurchlaeufe > 0) {
         text += ", Durchlauf " + std::to_string(static_cast<std::int64_t>(state.durchlauf) + 1) +
                 "/" + std::to_string(state.maxdurchlaeufe);
     }
+    if (leftOut) text += ", Start ausgelassen";
     return text;
 }
 
-TickPlan planTick(const RunState& state) {
+TickPlan planTick(const RunState& state, bool leftOut) {
     const int frame = progressFrame(state.sekunde, state.maxsekunden);
-    return {progressText(state), frame == 0 ? platform::IconId::Main : platform::frameIcon(frame),
+    return {progressText(state, leftOut),
+            frame == 0 ? platform::IconId::Main : platform::frameIcon(frame),
             state.sekunde >= state.maxsekunden};
 }
 

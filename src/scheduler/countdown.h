@@ -13,8 +13,9 @@ namespace taktomat::scheduler {
 // (k - 1) * maxsekunden <= 12 * sekunde < k * maxsekunden.
 int progressFrame(std::int32_t sekunde, std::int32_t maxsekunden);
 
-// "4s bis Programmstart", with ", Durchlauf 1/3" when the run has a pass limit.
-std::string progressText(const RunState& state);
+// "4s bis Programmstart", with ", Durchlauf 1/3" when the run has a pass limit. While the last
+// pass end was left out because the program still ran: "4s, Durchlauf 1/3, Start ausgelassen".
+std::string progressText(const RunState& state, bool leftOut = false);
 
 // What one tick shows, and whether it ends the pass with a launch.
 struct TickPlan {
@@ -22,7 +23,7 @@ struct TickPlan {
     platform::IconId image;
     bool passOver;
 };
-TickPlan planTick(const RunState& state);
+TickPlan planTick(const RunState& state, bool leftOut = false);
 
 // The run state after a tick: the next second, or after a pass the first second again with
 // the pass counted when the run has a limit. True when that was the last pass.

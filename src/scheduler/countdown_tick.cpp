@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "scheduler/file_check.h"
 #include "scheduler/scheduler.h"
@@ -51,12 +52,12 @@ void Scheduler::countdownTick(std::int64_t dueTicks) {
     // may be slow, is the last work of this wake-up: the ticks due meanwhile are the next
     // one's, which comes at once, after the messages that waited. A launch that ends the run
     // leaves the tick unshown, as the utility ends with it; one held back counts nothing yet.
-    const TickPlan plan = planTick(runState_);
+    const TickPlan plan = planTick(runState_, leftOut_);
     RunState counted = runState_;
     if (!owesLaunch || sessionEnding_) {
         showTick(plan);
     } else if (!countPass(counted)) {
-        showTick(planTick(counted));
+        showTick(planTick(counted, leftOut_));
     }
     if (owesLaunch && !endPass()) return;
     if (!plan.passOver) {
@@ -86,11 +87,17 @@ bool Scheduler::launchDueFor(TickSchedule::Duration passEnd) const {
 
 bool Scheduler::endPass() {
     if (holdLaunch()) return true;
+    // A pass end left out keeps the place of its launch, so the grid goes on as without it.
     schedule_.noteLaunch(platform_.clock().now());
-    if (!launchProgram()) return false;
+    leftOut_ = lastProgramRuns();
+    if (!leftOut_ && !launchProgram()) return false;
     // A pass whose launch failed and stopped the run counts all the same.
     if (countPass(runState_)) shutdown_();
     return controls_.Timer1.enabled();
+}
+
+bool Scheduler::lastProgramRuns() const {
+    return controls_.nurwennbeendetmnu.checked() && lastProgram_ && !lastProgram_->hasEnded();
 }
 
 bool Scheduler::launchProgram() {
@@ -100,7 +107,7 @@ bool Scheduler::launchProgram() {
         abandonRun(kFilePrompt + path + "\" exisitiert nicht mehr!", "Datei nicht gefunden");
         return run == runNumber_;
     }
-    const platform::StartOutcome started =
+    platform::StartOutcome started =
         platform_.programStarter().start(path, controls_.Combo1.selectedIndex());
     // The shell may pump messages: a run stopped or begun anew meanwhile is not this launch's,
     // and neither counts it nor ends with it.
@@ -110,6 +117,8 @@ bool Scheduler::launchProgram() {
                    "Programmstart fehlgeschlagen");
         return run == runNumber_;
     }
+    // Held until the next launch or the run's stop, which closes it.
+    lastProgram_ = std::move(started.program);
     // A window the user brought back during the run stays; the minimised one goes again.
     if (tray::belongsInTray(controls_.window, trayicon_)) controls_.window.hide();
     return true;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,7 @@ struct RunControls {
     platform::Button& Command2;
     platform::Button& Command1;
     platform::Timer& Timer1;
+    const platform::CheckMark& nurwennbeendetmnu;
 };
 
 inline constexpr const char* kStartCaption = "Start";
@@ -66,6 +68,9 @@ private:
     // Whether this run owes a launch held back while the session was ending, which goes on
     // now; the debt is taken with the answer.
     bool takeHeldLaunch();
+    // True when the user chose that a pass end starts nothing while the program of the last
+    // launch still runs, and it does; asked at a pass end only, without waiting.
+    bool lastProgramRuns() const;
     // False when the run was stopped or begun anew while the program was being started.
     bool launchProgram();
     // A launch that failed: the user is told, and the run stops.
@@ -89,6 +94,10 @@ private:
     bool sessionEnding_ = false;
     // The run that owes a launch held back while the session was ending.
     std::optional<std::uint64_t> heldLaunchOf_;
+    // The program of this run's last launch, if it can be watched.
+    std::unique_ptr<platform::StartedProgram> lastProgram_;
+    // Set when a pass end started nothing because that program still ran, until a launch.
+    bool leftOut_ = false;
 };
 
 }  // namespace taktomat::scheduler

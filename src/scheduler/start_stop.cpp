@@ -63,6 +63,7 @@ void Scheduler::start() {
     runState_.maxdurchlaeufe = toInt32(controls_.durchlauftxt.text()).value_or(0);
     runState_.sekunde = 1;
     runState_.durchlauf = 0;
+    leftOut_ = false;
     ++runNumber_;
     controls_.Command1.setCaption(kStopCaption);
     controls_.window.setWindowState(platform::WindowState::Minimised);
@@ -74,6 +75,7 @@ void Scheduler::start() {
 
 void Scheduler::stop() {
     controls_.Timer1.setEnabled(false);
+    lastProgram_.reset();
     const platform::Version version = platform_.version();
     controls_.window.setCaption(versionCaption(version));
     trayicon_.setImageAndTip(controls_.window.icon(), productTip(version));

@@ -11,6 +11,7 @@ constexpr const char* kSeconds = "maxsekunden";
 constexpr const char* kPasses = "maxdurchlaeufe";
 constexpr const char* kFileName = "dateiname";
 constexpr const char* kWindowMode = "ausfuehrenals";
+constexpr const char* kOnlyWhenEnded = "nurwennbeendet";
 
 constexpr const char* kDefaultSeconds = "5";
 constexpr const char* kDefaultPasses = "0";
@@ -36,6 +37,8 @@ void loadSettings(platform::SettingsStore& store, const SettingsFields& fields,
     if (!fileName.empty()) fields.dateinametxt.setText(fileName);
     fields.Combo1.setSelectedIndex(
         windowModeFrom(get(kWindowMode), fields.Combo1, defaultWindowMode));
+    // Off unless the user turned it on: a store edited from outside cannot turn it on.
+    fields.nurwennbeendetmnu.setChecked(get(kOnlyWhenEnded) == "1");
 }
 
 platform::SaveOutcome saveSettings(platform::SettingsStore& store, const SettingsFields& fields) {
@@ -43,7 +46,8 @@ platform::SaveOutcome saveSettings(platform::SettingsStore& store, const Setting
                       {{kFileName, fields.dateinametxt.text()},
                        {kSeconds, fields.sekundentxt.text()},
                        {kPasses, fields.durchlauftxt.text()},
-                       {kWindowMode, std::to_string(fields.Combo1.selectedIndex())}});
+                       {kWindowMode, std::to_string(fields.Combo1.selectedIndex())},
+                       {kOnlyWhenEnded, fields.nurwennbeendetmnu.checked() ? "1" : "0"}});
 }
 
 void reportUnsavedSettings(platform::MessageBoxes& boxes, const platform::SettingsStore& store,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/main_window.h"
 #include "platform/message_box.h"
 #include "platform/settings_store.h"
 
@@ -9,12 +10,14 @@ namespace taktomat::settings {
 inline constexpr const char* kApplication = "Raviktaktomate";
 inline constexpr const char* kSection = "Startup";
 
-// The fields are the only copy of the settings while the utility runs.
+// The fields and the tray menu's check mark are the only copy of the settings while the
+// utility runs.
 struct SettingsFields {
     platform::TextBox& sekundentxt;
     platform::TextBox& durchlauftxt;
     platform::TextBox& dateinametxt;
     platform::ComboBox& Combo1;
+    platform::CheckMark& nurwennbeendetmnu;
 };
 
 // Puts the stored values into the fields; the number fields' own filters judge what they
@@ -24,8 +27,8 @@ struct SettingsFields {
 void loadSettings(platform::SettingsStore& store, const SettingsFields& fields,
                   int defaultWindowMode);
 
-// Writes all four fields' texts as they stand, whether they changed or not, and says whether
-// they all were written.
+// Writes the four fields' texts and the check mark as they stand, whether they changed or not,
+// and says whether they all were written.
 platform::SaveOutcome saveSettings(platform::SettingsStore& store, const SettingsFields& fields);
 
 // Tells the user in one box that the settings were not written, where they belong and why.

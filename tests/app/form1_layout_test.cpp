@@ -109,12 +109,13 @@ TEST_F(Form1Layout, TimerTicksEverySecondAndStartsDisabled) {
     EXPECT_FALSE(window.timer().enabled());
 }
 
-TEST_F(Form1Layout, TrayMenuHasTheFourItemsInOrder) {
+TEST_F(Form1Layout, TrayMenuHasTheFiveItemsInOrder) {
     const auto& items = window.popupMenu().items();
-    ASSERT_EQ(items.size(), 4u);
+    ASSERT_EQ(items.size(), 5u);
     const std::pair<const char*, const char*> expected[] = {
         {"porgmnu", "Ravik Taktomate"},
         {"progmnu", "Programm anzeigen"},
+        {"nurwennbeendetmnu", "Nicht starten, solange es noch läuft"},
         {"strichmnu", "-"},
         {"quitmnu", "Programm verlassen"},
     };
@@ -124,7 +125,9 @@ TEST_F(Form1Layout, TrayMenuHasTheFourItemsInOrder) {
     }
     // The title line and the separator do nothing when chosen.
     EXPECT_FALSE(items[0].onClick);
-    EXPECT_FALSE(items[2].onClick);
+    EXPECT_FALSE(items[3].onClick);
+    window.popupMenu().choose("nurwennbeendetmnu");
+    EXPECT_TRUE(window.popupMenu().checkMark("nurwennbeendetmnu").checked()) << "turned on";
 }
 
 TEST_F(Form1Layout, WindowModeListHoldsTheSevenModesInIndexOrder) {

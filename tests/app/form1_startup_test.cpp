@@ -37,8 +37,8 @@ TEST(Startup, FillsTheWindowThenAddsTheIconThenShowsTheWindow) {
     EXPECT_EQ(window.comboBox("Combo1").itemCount(), 7);
 
     EXPECT_EQ(
-        journalFrom(platform.journal, "store: get ausfuehrenals"),
-        (Journal{"store: get ausfuehrenals", "tray: add Ravik Taktomate 1.2", "window: show"}));
+        journalFrom(platform.journal, "store: get nurwennbeendet"),
+        (Journal{"store: get nurwennbeendet", "tray: add Ravik Taktomate 1.2", "window: show"}));
     EXPECT_EQ(platform.journal.front(), "window caption: Ravik Taktomate 1.2");
 
     ASSERT_EQ(platform.tray.calls.size(), 1u);
@@ -75,10 +75,11 @@ TEST_P(Shutdown, RemovesTheIconThenWritesAllFourThenEnds) {
 
     EXPECT_TRUE(platform.endsProcess([&] { GetParam().act(platform, form); }));
 
-    EXPECT_EQ(journalFrom(platform.journal, "tray: delete"),
-              (Journal{"tray: delete Ravik Taktomate 1.2", "store: save dateiname=C:\\alt.exe",
-                       "store: save maxsekunden=05", "store: save maxdurchlaeufe=0",
-                       "store: save ausfuehrenals=2", "process: end"}));
+    EXPECT_EQ(
+        journalFrom(platform.journal, "tray: delete"),
+        (Journal{"tray: delete Ravik Taktomate 1.2", "store: save dateiname=C:\\alt.exe",
+                 "store: save maxsekunden=05", "store: save maxdurchlaeufe=0",
+                 "store: save ausfuehrenals=2", "store: save nurwennbeendet=0", "process: end"}));
     EXPECT_EQ(platform.tray.icon(window.handle(), 1), nullptr) << "the icon is gone";
 }
 

@@ -96,7 +96,7 @@ TEST(Settings, AreReadInTheirOrderUnderTheApplicationsNames) {
         keys.push_back(access.key);
     }
     EXPECT_EQ(keys, (std::vector<std::string>{"maxsekunden", "maxdurchlaeufe", "dateiname",
-                                              "ausfuehrenals"}));
+                                              "ausfuehrenals", "nurwennbeendet"}));
 }
 
 // What a shutdown writes, the next startup shows, whatever the characters.

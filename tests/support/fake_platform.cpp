@@ -280,7 +280,17 @@ platform::StartOutcome FakeProgramStarter::start(const std::string& path, int sh
     journal_.push_back("start: " + path + " " + std::to_string(showWindow));
     if (whileStarting) whileStarting();
     if (failure) return {false, *failure};
-    return {true, {}};
+    if (!runTime) return {true, {}};
+    struct Program final : platform::StartedProgram {
+        FakeProgramStarter& starter;
+        std::chrono::milliseconds ends;
+        Program(FakeProgramStarter& s, std::chrono::milliseconds e) : starter(s), ends(e) {}
+        bool hasEnded() const override {
+            if (starter.clock_.now() < ends) starter.foundRunning.push_back(starter.clock_.now());
+            return starter.clock_.now() >= ends;
+        }
+    };
+    return {true, {}, std::make_unique<Program>(*this, starts.back().at + *runTime)};
 }
 
 std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path) const {

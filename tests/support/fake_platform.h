@@ -22,15 +22,23 @@ struct ProcessEnded : platform::ProcessEnding {};
 // Journal: every call of the fakes into the outside world, in order, as one readable line
 // each, so a test can check the order of effects across fakes.
 
+struct FakeCheckMark final : platform::CheckMark {
+    bool checked() const override { return on; }
+    void setChecked(bool checked) override { on = checked; }
+    bool on = false;
+};
+
 class FakePopupMenu final : public platform::PopupMenu {
 public:
     explicit FakePopupMenu(std::vector<platform::MenuItem> items) : items_(std::move(items)) {}
     const std::vector<platform::MenuItem>& items() const override { return items_; }
+    platform::CheckMark& checkMark(const std::string& name) override { return marks_[name]; }
     // Runs the item's handler as a choice from the open menu would.
     void choose(const std::string& name) const;
 
 private:
     std::vector<platform::MenuItem> items_;
+    std::map<std::string, FakeCheckMark> marks_;
 };
 
 // Distinct handles for the thirteen icons at each DPI, none of them zero.
@@ -229,6 +237,10 @@ public:
     std::optional<std::string> failure;
     // Runs inside the start, as a start that takes its time would (it may move the clock).
     std::function<void()> whileStarting;
+    // How long a started program runs; unset, a start gives no process to watch.
+    std::optional<std::chrono::milliseconds> runTime;
+    // When the program of the last start was found still running.
+    std::vector<std::chrono::milliseconds> foundRunning;
 
 private:
     Journal& journal_;

@@ -4,6 +4,11 @@
 
 namespace taktomat::platform::win32 {
 
+void Win32CheckMark::setChecked(bool checked) {
+    checked_ = checked;
+    CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 Win32PopupMenu::Win32PopupMenu(std::vector<MenuItem> items)
     : items_(std::move(items)), menu_(CreatePopupMenu()) {
     UINT id = kFirstItemId;
@@ -12,6 +17,7 @@ Win32PopupMenu::Win32PopupMenu(std::vector<MenuItem> items)
             AppendMenuW(menu_.get(), MF_SEPARATOR, id, nullptr);
         } else {
             AppendMenuW(menu_.get(), MF_STRING, id, toWide(item.caption).c_str());
+            marks_.try_emplace(item.name, menu_.get(), id);
         }
         ++id;
     }

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/start_plan.h"
@@ -198,8 +200,15 @@ StartOutcome Win32ProgramStarter::start(const std::string& path, int showWindow)
         const UniqueKernelHandle thread(created.hThread);
         process.reset(created.hProcess);
     }
-    // Nothing waits for the program.
-    return {true, {}};
+    // Nothing waits for the program; a start through DDE, or one that a running program took
+    // over, gives no process.
+    if (!process) return {true, {}};
+    return {true, {}, std::make_unique<Win32StartedProgram>(std::move(process))};
+}
+
+bool Win32StartedProgram::hasEnded() const {
+    // A handle that cannot be waited on watches nothing: the program counts as ended.
+    return WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT;
 }
 
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) const {

@@ -36,6 +36,16 @@ private:
     bool initialised_ = false;
 };
 
+// Owns the handle of a started program for as long as the utility watches it.
+class Win32StartedProgram final : public StartedProgram {
+public:
+    explicit Win32StartedProgram(UniqueKernelHandle process) : process_(std::move(process)) {}
+    bool hasEnded() const override;
+
+private:
+    UniqueKernelHandle process_;
+};
+
 // Starts through the shell's execution, which needs COM on the calling thread, so that
 // programs, batch files and documents all start as themselves; a hidden console program or
 // batch file is created directly instead, as planStart says.

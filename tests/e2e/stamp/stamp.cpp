@@ -1,8 +1,11 @@
 // A stand-in for the program the utility launches: each start appends the tick count at
-// which it ran to "<its own path>.log" and ends. A GUI program, so no console opens. Built as
-// a console program, it adds whether its console has a window and its current folder.
+// which it ran to "<its own path>.log" and ends, one whose name ends in a number ("x 2500.exe")
+// that many milliseconds after its creation. A GUI program, so no console opens. Built as a
+// console program, it adds whether its console has a window and its current folder.
 #include <windows.h>
 
+#include <bit>
+#include <cwchar>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -28,6 +31,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
+            // Counted from its creation, so that a slow start does not lengthen the run.
+            FILETIME created{}, unused{}, now{};
+            GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+            GetSystemTimeAsFileTime(&now);
+            const size_t blank = log.find_last_of(L" \\");
+            const LONGLONG left =
+                (log[blank] == L' ' ? std::wcstol(&log[blank + 1], nullptr, 10) : 0) -
+                (std::bit_cast<LONGLONG>(now) - std::bit_cast<LONGLONG>(created)) / 10000;
+            if (left > 0) Sleep(static_cast<DWORD>(left));
             return 0;
         }
         Sleep(10);
