@@ -8,15 +8,28 @@ int progressFrame(std::int32_t sekunde, std::int32_t maxsekunden) {
     return static_cast<int>(12 * static_cast<std::int64_t>(sekunde) / maxsekunden) + 1;
 }
 
+namespace {
+
+std::string passPart(const RunState& state) {
+    if (state.maxdurchlaeufe <= 0) return {};
+    return ", Durchlauf " + std::to_string(static_cast<std::int64_t>(state.durchlauf) + 1) + "/" +
+           std::to_string(state.maxdurchlaeufe);
+}
+
+std::string secondsLeft(const RunState& state) {
+    return std::to_string(static_cast<std::int64_t>(state.maxsekunden) - state.sekunde) + "s";
+}
+
+}  // namespace
+
 std::string progressText(const RunState& state) {
-    std::string text =
-        std::to_string(static_cast<std::int64_t>(state.maxsekunden) - state.sekunde) +
-        "s bis Programmstart";
-    if (state.maxdurchlaeufe > 0) {
-        text += ", Durchlauf " + std::to_string(static_cast<std::int64_t>(state.durchlauf) + 1) +
-                "/" + std::to_string(state.maxdurchlaeufe);
-    }
-    return text;
+    return secondsLeft(state) + " bis Programmstart" + passPart(state);
+}
+
+std::string heldLaunchesText(const RunState& state) {
+    // Short enough for the tip at the longest numbers (62 characters): " bis Programmstart" makes
+    // room for the note.
+    return secondsLeft(state) + passPart(state) + ", Start angehalten";
 }
 
 TickPlan planTick(const RunState& state) {

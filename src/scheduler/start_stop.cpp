@@ -64,6 +64,8 @@ void Scheduler::start() {
     runState_.sekunde = 1;
     runState_.durchlauf = 0;
     ++runNumber_;
+    // The user starts it: a question of the session before does not hold it.
+    sessionEnding_ = false;
     controls_.Command1.setCaption(kStopCaption);
     controls_.window.setWindowState(platform::WindowState::Minimised);
     if (tray::belongsInTray(controls_.window, trayicon_)) controls_.window.hide();
