@@ -124,7 +124,7 @@ void Form1::addTrayIcon() {
 }
 
 void Form1::Form_Resize() {
-    if (window_.windowState() != platform::WindowState::Minimised) return;
+    if (shuttingDown_ || window_.windowState() != platform::WindowState::Minimised) return;
     // The tray is asked once more for an icon it refused; once the icon is there, the window
     // goes to it (the icon's arrival sees to that).
     if (!trayicon_.shown()) {
@@ -135,7 +135,8 @@ void Form1::Form_Resize() {
 }
 
 void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/) {
-    // A close request, or the session's end, while the box below is open finishes the end.
+    // A close request, or the session's end, while the box below is open finishes the end;
+    // every other event then does nothing, so that the tray stays as the end left it.
     if (shuttingDown_) platform_.process().endProcess();
     shuttingDown_ = true;
     // The icon goes first, so that nothing of the utility outlives it in the tray even if
@@ -152,6 +153,7 @@ void Form1::Form_QueryUnload(std::int16_t& /*cancel*/, std::int16_t& /*reason*/)
 }
 
 void Form1::trayIcon_Callback(std::uint32_t mouseMessage) {
+    if (shuttingDown_) return;
     switch (tray::trayActionFor(mouseMessage)) {
         case tray::TrayAction::ShowWindow:
             showWindowFromTray();
@@ -165,18 +167,19 @@ void Form1::trayIcon_Callback(std::uint32_t mouseMessage) {
 }
 
 void Form1::taskbar_Created() {
-    // The shell forgot our icon with its old task bar; bring it back as it was.
-    trayicon_.addAgain();
+    // The shell forgot our icon with its old task bar; bring it back as it was, unless the
+    // end has removed it.
+    if (!shuttingDown_) trayicon_.addAgain();
 }
 
 void Form1::Form_QueryEndSession() {
     // The answer is always yes; programs started from now on would be cut off.
-    scheduler_.sessionEnding();
+    if (!shuttingDown_) scheduler_.sessionEnding();
 }
 
 void Form1::Form_EndSession(bool ending) {
     if (!ending) {
-        scheduler_.sessionGoesOn();
+        if (!shuttingDown_) scheduler_.sessionGoesOn();
         return;
     }
     // Windows sends no close request at log-off: the same orderly end as one, without a box
@@ -186,6 +189,7 @@ void Form1::Form_EndSession(bool ending) {
 }
 
 void Form1::window_DpiChanged() {
+    if (shuttingDown_) return;
     // The icon shown keeps its picture at the new size; the old size's handle stays alive.
     const auto shown = platform_.icons().identify(trayicon_.trayData.hIcon);
     if (!shown) return;
@@ -223,7 +227,7 @@ void Form1::durchlauftxt_Change() {
 }
 
 void Form1::Timer1_Timer() {
-    scheduler_.Timer1_Timer();
+    if (!shuttingDown_) scheduler_.Timer1_Timer();
 }
 
 void Form1::progmnu_Click() {

@@ -84,6 +84,7 @@ private:
     std::string altsekunden;
     std::string altdurchlaeufe;
     // Set once the shutdown has begun, and when the session ends, where no box can be answered.
+    // From then on the handlers only finish the end.
     bool shuttingDown_ = false;
     bool sessionEnds_ = false;
 };

@@ -64,6 +64,9 @@ public:
     virtual void show() = 0;
     // Makes the window invisible; it leaves the task bar too.
     virtual void hide() = 0;
+    // Makes a hidden window visible again as a button on the task bar, minimised and without
+    // activating it: the user may be typing elsewhere.
+    virtual void showOnTaskBar() = 0;
 
     virtual TextBox& addTextBox(const ControlLayout& layout) = 0;
     virtual ComboBox& addComboBox(const ControlLayout& layout) = 0;

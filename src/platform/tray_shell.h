@@ -50,11 +50,16 @@ inline constexpr std::uint32_t kExtraButtonDoubleClick = 0x020D;
 inline constexpr std::uint32_t kContextMenu = 0x007B;
 }  // namespace tray_mouse
 
+// The shell's answer to a call. A shell too busy to answer in time (at sign-in, say) gives up
+// waiting, but may carry the call out all the same: a late answer says nothing of the icon.
+enum class TrayAnswer { Refused, Done, Late };
+
 class TrayShell {
 public:
     virtual ~TrayShell() = default;
-    // Shell_NotifyIconA: the result is the shell's, nonzero on success.
-    virtual std::int32_t notify(TrayMessage message, const NotifyIconDataA& record) = 0;
+    // Shell_NotifyIconA. A modify that would send the record last added or modified again
+    // changes nothing the user sees: it is not sent, and counts as done.
+    virtual TrayAnswer notify(TrayMessage message, const NotifyIconDataA& record) = 0;
 };
 
 }  // namespace taktomat::platform

@@ -8,18 +8,29 @@ int progressFrame(std::int32_t sekunde, std::int32_t maxsekunden) {
     return static_cast<int>(12 * static_cast<std::int64_t>(sekunde) / maxsekunden) + 1;
 }
 
+namespace {
+
+std::string passPart(const RunState& state) {
+    if (state.maxdurchlaeufe <= 0) return {};
+    return ", Durchlauf " + std::to_string(static_cast<std::int64_t>(state.durchlauf) + 1) + "/" +
+           std::to_string(state.maxdurchlaeufe);
+}
+
+std::string secondsLeft(const RunState& state) {
+    return std::to_string(static_cast<std::int64_t>(state.maxsekunden) - state.sekunde) + "s";
+}
+
+}  // namespace
+
 std::string progressText(const RunState& state, bool leftOut) {
-    // The note takes the place of the words on the program's start, so that the text still
-    // fits the tip with its NUL at the longest numbers (63 characters).
-    std::string text =
-        std::to_string(static_cast<std::int64_t>(state.maxsekunden) - state.sekunde) +
-        (leftOut ? "s" : "s bis Programmstart");
-    if (state.maxdurchlaeufe > 0) {
-        text += ", Durchlauf " + std::to_string(static_cast<std::int64_t>(state.durchlauf) + 1) +
-                "/" + std::to_string(state.maxdurchlaeufe);
-    }
-    if (leftOut) text += ", Start ausgelassen";
-    return text;
+    // A note takes the place of the words on the program's start, so that the text still fits
+    // the tip with its NUL at the longest numbers (63 characters).
+    if (leftOut) return secondsLeft(state) + passPart(state) + ", Start ausgelassen";
+    return secondsLeft(state) + " bis Programmstart" + passPart(state);
+}
+
+std::string heldLaunchesText(const RunState& state) {
+    return secondsLeft(state) + passPart(state) + ", Start angehalten";
 }
 
 TickPlan planTick(const RunState& state, bool leftOut) {

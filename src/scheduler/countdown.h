@@ -16,6 +16,9 @@ int progressFrame(std::int32_t sekunde, std::int32_t maxsekunden);
 // "4s bis Programmstart", with ", Durchlauf 1/3" when the run has a pass limit. While the last
 // pass end was left out because the program still ran: "4s, Durchlauf 1/3, Start ausgelassen".
 std::string progressText(const RunState& state, bool leftOut = false);
+// While the session is ending: "4s, Durchlauf 1/3, Start angehalten", the pass part only with a
+// limit as above.
+std::string heldLaunchesText(const RunState& state);
 
 // What one tick shows, and whether it ends the pass with a launch.
 struct TickPlan {

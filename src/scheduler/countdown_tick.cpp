@@ -70,12 +70,13 @@ void Scheduler::countdownTick(std::int64_t dueTicks) {
 }
 
 void Scheduler::showTick(const TickPlan& plan) {
+    const std::string text = sessionEnding_ ? heldLaunchesText(runState_) : plan.text;
     trayicon_.setImageAndTip(plan.image == platform::IconId::Main
                                  ? controls_.window.icon()
                                  : platform_.icons().handle(plan.image),
-                             plan.text);
+                             text);
     trayicon_.modify();
-    controls_.window.setCaption(plan.text);
+    controls_.window.setCaption(text);
 }
 
 bool Scheduler::launchDueFor(TickSchedule::Duration passEnd) const {

@@ -45,7 +45,8 @@ public:
     void Timer1_Timer();
 
     // The session has agreed to end: from now on no launch is made, since a program started
-    // now would be cut off with the session.
+    // now would be cut off with the session, and the ticks say so. A new run, or a minute
+    // without the session's end, lets the launches go on.
     void sessionEnding();
     // The session goes on after all: the run keeps to its grid, and a pass end it held back
     // meanwhile is made up once, at the next tick, as after any stall.
@@ -92,6 +93,7 @@ private:
     // Counts the starts, so that a pass knows whether its run is still the one running.
     std::uint64_t runNumber_ = 0;
     bool sessionEnding_ = false;
+    TickSchedule::Duration sessionEndingSince_{0};
     // The run that owes a launch held back while the session was ending.
     std::optional<std::uint64_t> heldLaunchOf_;
     // The program of this run's last launch, if it can be watched.

@@ -65,6 +65,8 @@ void Scheduler::start() {
     runState_.durchlauf = 0;
     leftOut_ = false;
     ++runNumber_;
+    // The user starts it: a question of the session before does not hold it.
+    sessionEnding_ = false;
     controls_.Command1.setCaption(kStopCaption);
     controls_.window.setWindowState(platform::WindowState::Minimised);
     if (tray::belongsInTray(controls_.window, trayicon_)) controls_.window.hide();

@@ -8,8 +8,9 @@ bool belongsInTray(const platform::MainWindow& window, const TrayIcon& icon) {
 
 void keepReachable(platform::MainWindow& window, const TrayIcon& icon) {
     if (!icon.shown()) {
-        // In its state: a window hidden while minimised comes back minimised.
-        if (!window.visible()) window.show();
+        // Minimised and without the focus: one more icon lost while the shell is busy must not
+        // take the user's typing away.
+        if (!window.visible()) window.showOnTaskBar();
     } else if (window.visible() && belongsInTray(window, icon)) {
         window.hide();
     }

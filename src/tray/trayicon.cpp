@@ -31,10 +31,13 @@ void TrayIcon::remove() {
 }
 
 bool TrayIcon::put(platform::TrayMessage first) {
+    using platform::TrayAnswer;
     using platform::TrayMessage;
     const bool before = shown_;
     const TrayMessage other = first == TrayMessage::Add ? TrayMessage::Modify : TrayMessage::Add;
-    shown_ = shell_.notify(first, trayData) != 0 || shell_.notify(other, trayData) != 0;
+    TrayAnswer answer = shell_.notify(first, trayData);
+    if (answer == TrayAnswer::Refused) answer = shell_.notify(other, trayData);
+    if (answer != TrayAnswer::Late) shown_ = answer == TrayAnswer::Done;
     if (shown_ != before && onShownChanged_) onShownChanged_();
     return shown_;
 }

@@ -27,7 +27,9 @@ public:
 
     // Each puts the record into the tray, and says whether the shell holds the icon now. A
     // refused modify tries an add: a modify never brings back an icon the shell lacks. A
-    // refused add tries a modify: an add the shell did not answer in time may have been made.
+    // refused add tries a modify: an earlier add answered late may have been made. A late
+    // answer leaves the icon as it was thought to be, without a second call, which would
+    // keep the utility waiting as long again.
     bool add() { return put(platform::TrayMessage::Add); }
     bool modify() { return put(platform::TrayMessage::Modify); }
     // For a new task bar: delete then add, since the icon may have survived, where an add
@@ -35,7 +37,8 @@ public:
     bool addAgain();
     void remove();
 
-    // Whether the shell holds the icon, as far as its last answer tells.
+    // Whether the shell holds the icon, as far as its last answer in time tells: false only
+    // once an add was refused.
     bool shown() const { return shown_; }
     // Runs when an add or modify finds the icon gone or back.
     void setOnShownChanged(std::function<void()> handler) { onShownChanged_ = std::move(handler); }

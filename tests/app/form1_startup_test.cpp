@@ -104,17 +104,29 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // A write the store refused is said in one box before the end, but not at a session's end,
-// where nobody could answer it.
+// where nobody could answer it. What the box's loop delivers meanwhile brings back neither the
+// icon nor the window.
 TEST_P(Shutdown, AFailedWriteIsSaidInOneBoxThenTheProcessEnds) {
     FakePlatform platform;
     platform.store.refusal = "Zugriff verweigert";
     Form1 form(platform);
     form.open();
+    auto& window = platform.window();
+    platform.boxes.whileOpen = [&](const testing::ShownBox&) {
+        window.taskbarCreated();
+        window.changeDpi(144);
+        window.userMinimise();
+        window.trayCallback(platform::tray_mouse::kLeftButtonDown);
+        return 1;
+    };
 
     EXPECT_TRUE(platform.endsProcess([&] { GetParam().act(platform, form); }));
 
+    EXPECT_EQ(platform.tray.calls.back().message, platform::TrayMessage::Delete);
+    EXPECT_EQ(platform.tray.icon(window.handle(), 1), nullptr);
     ASSERT_EQ(platform.boxes.shown.size(), GetParam().saysAFailedWrite ? 1u : 0u);
     if (platform.boxes.shown.empty()) return;
+    EXPECT_EQ(window.windowState(), platform::WindowState::Minimised) << "not brought back";
     EXPECT_EQ(platform.boxes.shown[0].title, "Einstellungen nicht gespeichert");
     EXPECT_EQ(platform.boxes.shown[0].style, 16);
     EXPECT_EQ(

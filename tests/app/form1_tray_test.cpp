@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "app/form1.h"
 #include "platform/tray_shell.h"
 #include "support/fake_platform.h"
@@ -115,6 +118,8 @@ TEST_F(Form1Tray, NewTaskbarGetsTheIconBackWithItsCurrentTipAndImage) {
 
 // While the shell holds no icon, neither minimising nor Start nor a tick hides the window;
 // a busy shell that answers again gets the icon (a new one, or the one it kept) at a tick.
+// An answer too late changes nothing; a refused icon brings the window back to the task bar,
+// minimised, without the focus.
 TEST(Form1TrayRefused, TheWindowStaysUntilATickGetsTheIconInWithTheTicksTip) {
     FakePlatform platform;
     platform.files.addFile("c:\\tool.exe");
@@ -128,14 +133,25 @@ TEST(Form1TrayRefused, TheWindowStaysUntilATickGetsTheIconInWithTheTicksTip) {
     window.userMinimise();
     window.button("Command1").userClick();  // Stop, and Start again with the window shown
     window.button("Command1").userClick();
-    for (const bool answers : {false, true, false, true}) {
-        platform.tray.unavailable = !answers;
+    const size_t journalBefore = platform.journal.size();
+    enum Shell { Refuses, Answers, Late };
+    // The shell's answer at a tick, and whether the window is on the task bar after it.
+    const std::pair<Shell, bool> ticks[] = {{Refuses, true}, {Answers, false}, {Late, false},
+                                            {Refuses, true}, {Late, true},     {Answers, false}};
+    for (const auto& [shell, visible] : ticks) {
+        platform.tray.unavailable = shell == Refuses;
+        platform.tray.late = shell == Late;
         window.timer().elapse();
-        EXPECT_EQ(window.visible(), !answers) << window.caption();
-        if (!answers) continue;
+        EXPECT_EQ(window.visible(), visible) << window.caption();
+        EXPECT_EQ(window.windowState(), WindowState::Minimised);
+        if (shell != Answers) continue;
         const auto* icon = platform.tray.icon(window.handle(), 1);
         EXPECT_EQ(icon ? std::string(icon->szTip) : "", window.caption()) << "the tick's tip";
     }
+    EXPECT_EQ(std::count(platform.journal.begin() + journalBefore, platform.journal.end(),
+                         "window: show"),
+              0)
+        << "nothing took the focus";
 }
 
 }  // namespace

@@ -17,10 +17,12 @@
 namespace taktomat::contract {
 
 // The shell holds each icon once: a second add fails, and so do a modify and a delete of an
-// icon it does not hold. The icon-again-after-a-new-task-bar logic depends on this.
-inline void expectTrayShellHoldsEachIconOnce(platform::TrayShell& shell,
-                                             platform::NativeHandle window,
-                                             platform::NativeHandle icon) {
+// icon it does not hold. The icon-again-after-a-new-task-bar logic depends on this. A modify
+// that changes nothing is not sent: an icon lost behind the shell object's back (`lose`) is
+// noticed by the next modify that changes it.
+inline void expectTrayShellHoldsEachIconOnce(
+    platform::TrayShell& shell, platform::NativeHandle window, platform::NativeHandle icon,
+    const std::function<void(const platform::NotifyIconDataA&)>& lose) {
     platform::NotifyIconDataA record{};
     record.cbSize = platform::kNotifyIconFirstFormSize;
     record.hWnd = window;
@@ -30,14 +32,22 @@ inline void expectTrayShellHoldsEachIconOnce(platform::TrayShell& shell,
     record.szTip[0] = '\0';
     using platform::TrayMessage;
     shell.notify(TrayMessage::Delete, record);  // whatever an earlier run left
+    const auto done = [&](TrayMessage message) {
+        return shell.notify(message, record) == platform::TrayAnswer::Done;
+    };
 
-    EXPECT_EQ(shell.notify(TrayMessage::Modify, record) != 0, false) << "modify before add";
-    EXPECT_EQ(shell.notify(TrayMessage::Add, record) != 0, true) << "first add";
-    EXPECT_EQ(shell.notify(TrayMessage::Add, record) != 0, false) << "second add";
-    EXPECT_EQ(shell.notify(TrayMessage::Modify, record) != 0, true) << "modify of the icon";
-    EXPECT_EQ(shell.notify(TrayMessage::Delete, record) != 0, true) << "delete";
-    EXPECT_EQ(shell.notify(TrayMessage::Delete, record) != 0, false) << "second delete";
-    EXPECT_EQ(shell.notify(TrayMessage::Modify, record) != 0, false) << "modify after delete";
+    EXPECT_EQ(done(TrayMessage::Modify), false) << "modify before add";
+    EXPECT_EQ(done(TrayMessage::Add), true) << "first add";
+    EXPECT_EQ(done(TrayMessage::Add), false) << "second add";
+    EXPECT_EQ(done(TrayMessage::Modify), true) << "modify of the icon";
+    lose(record);
+    EXPECT_EQ(done(TrayMessage::Modify), true) << "the same modify again is not sent";
+    record.szTip[0] = 'x';
+    EXPECT_EQ(done(TrayMessage::Modify), false) << "a changed one finds the icon gone";
+    EXPECT_EQ(done(TrayMessage::Add), true) << "add after the loss";
+    EXPECT_EQ(done(TrayMessage::Delete), true) << "delete";
+    EXPECT_EQ(done(TrayMessage::Delete), false) << "second delete";
+    EXPECT_EQ(done(TrayMessage::Modify), false) << "modify after delete";
 }
 
 // A save says whether it wrote all values, in the system's words when not: a key name longer

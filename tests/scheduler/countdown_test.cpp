@@ -48,6 +48,7 @@ TEST(ProgressText, LongestTextFitsTheTipWithItsNul) {
               "2147483646s bis Programmstart, Durchlauf 2147483647/2147483647");
     EXPECT_EQ(progressText(longest).size(), 62u);
     EXPECT_EQ(progressText(longest, true).size(), 63u) << "with the note of a pass end left out";
+    EXPECT_LE(heldLaunchesText(longest).size(), 63u) << heldLaunchesText(longest);
     EXPECT_EQ(progressText({5, 1, 0, 0}), "4s bis Programmstart");
     EXPECT_EQ(progressText({5, 1, -3, 0}), "4s bis Programmstart");
 }

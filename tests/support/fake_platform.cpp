@@ -58,6 +58,12 @@ std::u32string upperCased(const std::string& utf8) {
     return result;
 }
 
+bool sameRecord(const platform::NotifyIconDataA& a, const platform::NotifyIconDataA& b) {
+    return std::tie(a.cbSize, a.hWnd, a.uID, a.uFlags, a.uCallbackMessage, a.hIcon) ==
+               std::tie(b.cbSize, b.hWnd, b.uID, b.uFlags, b.uCallbackMessage, b.hIcon) &&
+           std::equal(std::begin(a.szTip), std::end(a.szTip), std::begin(b.szTip));
+}
+
 }  // namespace
 
 bool WindowsNameLess::operator()(const std::string& left, const std::string& right) const {
@@ -91,6 +97,13 @@ void FakeMainWindow::setWindowState(platform::WindowState state) {
 void FakeMainWindow::show() {
     visible_ = true;
     journal_.push_back("window: show");
+}
+
+void FakeMainWindow::showOnTaskBar() {
+    visible_ = true;
+    journal_.push_back("window: on the task bar");
+    // Shown minimised: a window hidden in another state raises the resize event.
+    setWindowState(platform::WindowState::Minimised);
 }
 
 void FakeMainWindow::hide() {
@@ -242,28 +255,34 @@ std::string TrayCall::tipText() const {
     return std::string(tip, std::find(tip, tip + platform::kTipLength, '\0'));
 }
 
-std::int32_t FakeTrayShell::notify(platform::TrayMessage message,
-                                   const platform::NotifyIconDataA& record) {
+platform::TrayAnswer FakeTrayShell::notify(platform::TrayMessage message,
+                                           const platform::NotifyIconDataA& record) {
+    using platform::TrayAnswer;
     calls.push_back({message, record});
     journal_.push_back(std::string("tray: ") + trayMessageName(message) + " " +
                        calls.back().tipText());
     if (whileNotifying) whileNotifying();
-    if (unavailable) return 0;
+    if (message == platform::TrayMessage::Modify && shown_ && sameRecord(record, *shown_)) {
+        return TrayAnswer::Done;
+    }
+    shown_.reset();
+    if (unavailable) return TrayAnswer::Refused;
     const auto key = std::make_pair(record.hWnd, record.uID);
     const bool held = icons_.count(key) != 0;
+    bool done = false;
     switch (message) {
         case platform::TrayMessage::Add:
-            if (held) return 0;
-            icons_[key] = record;
-            return 1;
         case platform::TrayMessage::Modify:
-            if (!held) return 0;
-            icons_[key] = record;
-            return 1;
+            done = held == (message == platform::TrayMessage::Modify);
+            if (done) icons_[key] = record;
+            break;
         case platform::TrayMessage::Delete:
-            return icons_.erase(key) != 0 ? 1 : 0;
+            done = icons_.erase(key) != 0;
+            break;
     }
-    return 0;
+    if (late) return TrayAnswer::Late;
+    if (done && message != platform::TrayMessage::Delete) shown_ = record;
+    return done ? TrayAnswer::Done : TrayAnswer::Refused;
 }
 
 const platform::NotifyIconDataA* FakeTrayShell::icon(platform::NativeHandle window,

@@ -83,6 +83,7 @@ public:
     bool visible() const override { return visible_; }
     void show() override;
     void hide() override;
+    void showOnTaskBar() override;
 
     platform::TextBox& addTextBox(const platform::ControlLayout& layout) override;
     platform::ComboBox& addComboBox(const platform::ControlLayout& layout) override;
@@ -192,12 +193,13 @@ struct TrayCall {
 };
 
 // Keeps the icons it holds as the shell does: an add of an icon it has, and a modify or
-// delete of one it has not, fail.
+// delete of one it has not, fail. Like the Win32 layer it answers a modify that would send the
+// record last added or modified again itself; the call is recorded all the same.
 class FakeTrayShell final : public platform::TrayShell {
 public:
     explicit FakeTrayShell(Journal& journal) : journal_(journal) {}
-    std::int32_t notify(platform::TrayMessage message,
-                        const platform::NotifyIconDataA& record) override;
+    platform::TrayAnswer notify(platform::TrayMessage message,
+                                const platform::NotifyIconDataA& record) override;
 
     // The icon as the shell shows it, if it has it.
     const platform::NotifyIconDataA* icon(platform::NativeHandle window, std::uint32_t id) const;
@@ -207,12 +209,16 @@ public:
     std::vector<TrayCall> calls;
     // When set, every call fails as a shell that is not there does.
     bool unavailable = false;
+    // When set, every call is carried out but answered late, as by a shell too busy to answer
+    // in time.
+    bool late = false;
     // Runs inside every call, as a busy shell would (it may move the clock).
     std::function<void()> whileNotifying;
 
 private:
     Journal& journal_;
     std::map<std::pair<platform::NativeHandle, std::uint32_t>, platform::NotifyIconDataA> icons_;
+    std::optional<platform::NotifyIconDataA> shown_;
 };
 
 struct ProgramStart {

@@ -105,7 +105,8 @@ TEST(FakeTimer, TicksOnTheClockLikeTheWindowSystemsTimer) {
 
 TEST(FakeTrayShell, HoldsEachIconOnceAsTheShellDoes) {
     FakePlatform platform;
-    contract::expectTrayShellHoldsEachIconOnce(platform.tray, 0x4711, 0x1000);
+    contract::expectTrayShellHoldsEachIconOnce(platform.tray, 0x4711, 0x1000,
+                                               [&](const auto&) { platform.tray.restart(); });
 }
 
 TEST(FakeSettingsStore, ReportsItsWritesAsTheRegistryDoes) {

@@ -353,6 +353,10 @@ void Win32MainWindow::hide() {
     ShowWindow(window_.get(), SW_HIDE);
 }
 
+void Win32MainWindow::showOnTaskBar() {
+    ShowWindow(window_.get(), SW_SHOWMINNOACTIVE);
+}
+
 template <typename Control, typename... Args>
 Control& Win32MainWindow::addControl(const ControlLayout& layout, Args&&... args) {
     // Tab indexes are unique, so they make stable control ids that tests can find.

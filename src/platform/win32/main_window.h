@@ -37,6 +37,7 @@ public:
     bool visible() const override;
     void show() override;
     void hide() override;
+    void showOnTaskBar() override;
 
     TextBox& addTextBox(const ControlLayout& layout) override;
     ComboBox& addComboBox(const ControlLayout& layout) override;

@@ -23,7 +23,7 @@ static_assert(offsetof(NotifyIconDataA, uCallbackMessage) ==
 static_assert(offsetof(NotifyIconDataA, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
 static_assert(offsetof(NotifyIconDataA, szTip) == offsetof(NOTIFYICONDATAA, szTip));
 
-std::int32_t Win32TrayShell::notify(TrayMessage message, const NotifyIconDataA& record) {
+TrayAnswer Win32TrayShell::notify(TrayMessage message, const NotifyIconDataA& record) {
     NOTIFYICONDATAA data{};
     std::memcpy(&data, &record, sizeof(record));
     // The tip is UTF-8 inside the utility; the shell reads it in the ANSI code page.
@@ -36,12 +36,17 @@ std::int32_t Win32TrayShell::notify(TrayMessage message, const NotifyIconDataA& 
     data.szTip[kept] = '\0';
     std::array<char, sizeof(NotifyIconDataA)> sent{};
     std::memcpy(sent.data(), &data, sent.size());
-    if (message == TrayMessage::Modify && shown_ == sent) return TRUE;
-    const std::int32_t result = Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+    if (message == TrayMessage::Modify && shown_ == sent) return TrayAnswer::Done;
+    // The call waits for the shell's answer only so long (SendMessageTimeout inside), and
+    // then fails with ERROR_TIMEOUT; a refusal or a missing task bar leaves another code.
+    SetLastError(ERROR_SUCCESS);
+    const BOOL result = Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+    const DWORD error = GetLastError();
     // After a delete, or a call the shell refused, what it shows is not known for certain.
     shown_.reset();
-    if (result && message != TrayMessage::Delete) shown_ = sent;
-    return result;
+    if (!result) return error == ERROR_TIMEOUT ? TrayAnswer::Late : TrayAnswer::Refused;
+    if (message != TrayMessage::Delete) shown_ = sent;
+    return TrayAnswer::Done;
 }
 
 }  // namespace taktomat::platform::win32
