@@ -16,8 +16,9 @@
 //                process is as large as a larger program (Wine's process creation copies the
 //                parent's memory map)
 //   thread       one more thread, waiting in its own message loop for the whole run
-//   hide         after each start, the window hidden again as the utility hides a window
-//                that belongs in the tray
+//   hide         the window minimised and hidden, as the utility's during a run, and after
+//                each start hidden again as the utility hides a window that belongs in the
+//                tray
 //   nocom        no COM on the thread (the shell's start of a program file needs none under
 //                Wine)
 //   still        the tray icon and the caption sent only when they change, as the utility
@@ -179,6 +180,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     self.tray.hIcon = icon;
     setTip(self.tray, "Taktomat");
     Shell_NotifyIconA(NIM_ADD, &self.tray);
+    if (self.hideAfterStart) {
+        // As the utility's window during a run: minimised, then hidden in the tray.
+        ShowWindow(window, SW_SHOWMINNOACTIVE);
+        ShowWindow(window, SW_HIDE);
+    }
 
     for (long long left = begin - nowNs(); left > 0; left = begin - nowNs()) {
         Sleep(static_cast<DWORD>(left > 1'000'000 ? left / 1'000'000 : 1));
