@@ -19,7 +19,10 @@ Under Wine 8 a start goes: the parent forks a helper, the helper forks the new p
 ends, the new process execs Wine's loader, Wine's loader sets itself up and first calls the
 server, which notes the process's creation there and wakes the parent; the parent resumes the
 new process, which then loads its libraries and reaches its first instruction. Each launch is
-cut at these steps, and the medians of each launcher's launches are printed.
+cut at these steps, and the medians of each launcher's launches are printed, with how long the
+new process waited for a CPU and ran between its creation and its first instruction, and how
+long its parent ran and Wine's server (the thread that woke the new process most) waited for a
+CPU in that span.
 """
 
 import bisect
@@ -46,12 +49,14 @@ def events(data, offset):
                            "--ns"], capture_output=True, text=True, check=True).stdout
     forks, execs = [], {}
     running, waiting, wakes = (collections.defaultdict(list) for _ in range(3))
+    # Who woke each thread how often: the new process's calls are answered by Wine's server.
+    wakers = collections.defaultdict(collections.Counter)
     on, ready = {}, {}
     for line in text.splitlines():
         match = EVENT.match(line)
         if not match:
             continue
-        _, _, _, stamp, name, rest = match.groups()
+        _, current, _, stamp, name, rest = match.groups()
         time = float(stamp) * 1e9 + offset
         name = name.split(":")[-1]
         fields = dict(re.findall(r"(\w+)=(\S+)", rest))
@@ -62,6 +67,7 @@ def events(data, offset):
         elif name in ("sched_wakeup", "sched_wakeup_new"):
             tid = int(fields["pid"])
             wakes[tid].append(time)
+            wakers[tid][int(current)] += 1
             if tid not in on and tid not in ready:
                 ready[tid] = time
         elif name == "sched_switch":
@@ -76,7 +82,7 @@ def events(data, offset):
             if following in ready:
                 waiting[following].append((ready.pop(following), time))
             on[following] = time
-    return forks, execs, running, waiting, wakes
+    return forks, execs, running, waiting, wakes, wakers
 
 
 def within(spans, begin, end):
@@ -90,7 +96,7 @@ def rows(path):
 
 def main():
     data, folder, offset = sys.argv[1], sys.argv[2], float(sys.argv[3])
-    forks, execs, running, waiting, wakes = events(data, offset)
+    forks, execs, running, waiting, wakes, wakers = events(data, offset)
     first, last = min(f[0] for f in forks), max(f[0] for f in forks)
     children = collections.defaultdict(list)
     for _, _, parent, child in forks:
@@ -109,9 +115,10 @@ def main():
     # there until the parent is woken, until it runs, until it resumes the new process, and on
     # to the new process's first instruction; the new process's waiting for a CPU and running
     # between its creation and its first instruction.
+    # Then the parent's running and Wine's server's waiting for a CPU in that span.
     columns = ["due>fork", "fork>exec", "exec>creat", "creat>wake", "wake>run", "run>resume",
-               "resume>1st", "new waits", "new runs"]
-    print(f"{'median ms':<16}" + "".join(f"{c:>11}" for c in columns) + f"{'n':>5}")
+               "resume>1st", "new waits", "new runs", "parent run", "server wait"]
+    print(f"{'median ms':<16}" + "".join(f"{c:>12}" for c in columns) + f"{'n':>5}")
     for log, label, process, key in LAUNCHERS:
         begins = []
         for half in ("half1", "half2"):
@@ -140,13 +147,16 @@ def main():
             if not resumed or resumed > run:
                 continue
             begin = max(b for b in begins if b < created)
+            server = wakers[child].most_common(1)[0][0] if wakers.get(child) else None
             due = begin + round((forked - begin) / 1e9) * 1e9
             cuts.append([forked - due, executed - forked, created - executed, woken - created,
                          runs - woken, resumed - runs, run - resumed,
                          within(waiting.get(child, []), created, run),
-                         within(running.get(child, []), created, run)])
+                         within(running.get(child, []), created, run),
+                         within(running.get(parent, []), created, run),
+                         within(waiting.get(server, []), created, run)])
         if cuts:
-            print(f"{label:<16}" + "".join(f"{statistics.median(c[i] for c in cuts) / 1e6:11.1f}"
+            print(f"{label:<16}" + "".join(f"{statistics.median(c[i] for c in cuts) / 1e6:12.1f}"
                                            for i in range(len(columns))) + f"{len(cuts):>5}")
 
 
