@@ -116,8 +116,11 @@ def main():
     # to the new process's first instruction; the new process's waiting for a CPU and running
     # between its creation and its first instruction.
     # Then the parent's running and Wine's server's waiting for a CPU in that span.
+    # The last two: the parent's whole share of the span, from the creation to the resume,
+    # and the whole span, from the creation to the first instruction.
     columns = ["due>fork", "fork>exec", "exec>creat", "creat>wake", "wake>run", "run>resume",
-               "resume>1st", "new waits", "new runs", "parent run", "server wait"]
+               "resume>1st", "new waits", "new runs", "parent run", "server wait",
+               "creat>resume", "creat>1st"]
     print(f"{'median ms':<16}" + "".join(f"{c:>12}" for c in columns) + f"{'n':>5}")
     for log, label, process, key in LAUNCHERS:
         begins = []
@@ -154,7 +157,8 @@ def main():
                          within(waiting.get(child, []), created, run),
                          within(running.get(child, []), created, run),
                          within(running.get(parent, []), created, run),
-                         within(waiting.get(server, []), created, run)])
+                         within(waiting.get(server, []), created, run),
+                         resumed - created, run - created])
         if cuts:
             print(f"{label:<16}" + "".join(f"{statistics.median(c[i] for c in cuts) / 1e6:12.1f}"
                                            for i in range(len(columns))) + f"{len(cuts):>5}")
