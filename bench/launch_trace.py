@@ -121,7 +121,7 @@ def main():
     columns = ["due>fork", "fork>exec", "exec>creat", "creat>wake", "wake>run", "run>resume",
                "resume>1st", "new waits", "new runs", "parent run", "server wait",
                "creat>resume", "creat>1st"]
-    print(f"{'median ms':<16}" + "".join(f"{c:>12}" for c in columns) + f"{'n':>5}")
+    print(f"{'median ms':<16}" + "".join(f"{c:>13}" for c in columns) + f"{'n':>5}")
     for log, label, process, key in LAUNCHERS:
         begins = []
         for half in ("half1", "half2"):
@@ -160,7 +160,7 @@ def main():
                          within(waiting.get(server, []), created, run),
                          resumed - created, run - created])
         if cuts:
-            print(f"{label:<16}" + "".join(f"{statistics.median(c[i] for c in cuts) / 1e6:12.1f}"
+            print(f"{label:<16}" + "".join(f"{statistics.median(c[i] for c in cuts) / 1e6:13.1f}"
                                            for i in range(len(columns))) + f"{len(cuts):>5}")
 
 
