@@ -202,7 +202,8 @@ def ms(seconds):
 def plot(out, rounds):
     """One PNG: absolute deviation over the run, a panel per round, a line per contender."""
     files = {}
-    for name, _ in ROUNDS:
+    present = [(name, title) for name, title in ROUNDS if name in rounds]
+    for name, _ in present:
         for key, _, _ in CONTENDERS:
             path = os.path.join(out, f"deviation-{name}-{key}.dat")
             with open(path, "w", encoding="ascii") as data:
@@ -219,13 +220,13 @@ def plot(out, rounds):
     with open(script, "w", encoding="ascii") as gp:
         gp.write('set terminal pngcairo size 1100,800 font "sans,10"\n')
         gp.write(f'set output "{os.path.join(out, "launch-deviation.png")}"\n')
-        gp.write("set multiplot layout 2,1 title "
+        gp.write(f"set multiplot layout {len(present)},1 title "
                  '"Deviation of each launch from start + n x 1 s"\n')
         gp.write("set logscale y\nset grid\nset key outside right\n")
         gp.write('set ylabel "|deviation| (ms, log)"\n'
                  'set xlabel "seconds since the origin of the phases"\n')
         gp.write("set yrange [0.01:2000]\n")
-        for name, title in ROUNDS:
+        for name, title in present:
             gp.write(f'set title "{title}"\n')
             parts = []
             for key, label, _ in CONTENDERS:
@@ -279,15 +280,13 @@ def main():
         for line in lines:
             key, _, value = line.partition(":")
             machine[key.strip()] = value.strip()
-    rounds = {name: read_round(out, name) for name, _ in ROUNDS}
+    # A run of the loaded round alone (scripts/bench --loaded-only) has no other parts.
+    present = [(name, title) for name, title in ROUNDS if os.path.isdir(os.path.join(out, name))]
+    whole = len(present) == len(ROUNDS)
+    rounds = {name: read_round(out, name) for name, _ in present}
     plot(out, rounds)
-    costs, context = tick_costs(out)
-    resources, sources = read_resources(rounds["idle"]["folder"])
-    startups = floats(os.path.join(out, "startup.txt"))
-    least_startups = floats(os.path.join(out, "startup-least-window.txt"))
     clock = numbers(os.path.join(out, "clock.txt"))
     clock_host = [row[0] for row in numbers(os.path.join(out, "clock-host.log"))]
-    sizes = read_sizes(os.path.join(out, "sizes.txt"))
 
     lines = []
     add = lines.append
@@ -296,6 +295,9 @@ def main():
     add(f"machine: {machine['cpu']}, {machine['cores']} cores, {machine['memory']}, "
         f"{machine['os']}, kernel {machine['kernel']}")
     add(f"software: {machine['wine']}, {machine['watch']}, taktomat.exe {machine['product']}")
+    add(f"measured build: {machine.get('measured build', 'win32')}; host runs 32-bit code: "
+        f"{machine.get('host runs 32-bit code', '?')}; least launcher: "
+        f"{machine.get('least launcher', 'plain')}")
     add("")
     add("Clock: every launch time is the host's CLOCK_REALTIME in ns. The Linux stamp reads it")
     add("with clock_gettime; the Windows stamp reads GetSystemTimePreciseAsFileTime, which Wine")
@@ -320,7 +322,7 @@ def main():
         f"{'median':>7} {'max':>7} {'created':>8} {'to run':>7} {'drift':>16}")
     add(f"   {'':<7} {'':<21} {'':<5} {'s':>5} {'':>8} {'':>5} {'|dev|ms':>7} {'|dev|ms':>7} "
         f"{'ms':>8} {'ms':>7} {'s/hour':>16}")
-    for name, _ in ROUNDS:
+    for name, _ in present:
         for key, _, _ in CONTENDERS:
             c = rounds[name]["contenders"][key]
             for half, s in (("1st", c["parts"][0]), ("2nd", c["parts"][1]), ("both", c["both"])):
@@ -337,13 +339,14 @@ def main():
                 to_run = ms(s["creation_to_run"]) if "creation_to_run" in s else "-"
                 add(f"{lead} {lost:>5} {ms(s['median_abs']):>7} {ms(s['max_abs']):>7} "
                     f"{created:>8} {to_run:>7} {drift:>16}")
-    for name, title in ROUNDS:
+    for name, title in present:
         info = rounds[name]["info"]
         t = rounds[name]["contenders"]["taktomat"]
         presses = " and ".join(ms(press) for press in t["presses"])
         firsts = " and ".join("n/a" if first is None else ms(first) for first in t["first"])
         add(f"   {name}: {title}, {info.get('load', '')}, load average "
-            f"{info.get('load average', '?')}; the utility's presses of Start took {presses} ms, "
+            f"{info.get('load average', '?')} (before its load: "
+            f"{info.get('load average before', '?')}); the utility's presses of Start took {presses} ms, "
             f"and the first launch of each half ran {firsts} ms after its due time.")
         lags = rounds[name]["contenders"]["least-launcher"]["grids"]
         if lags:
@@ -365,73 +368,79 @@ def main():
     add("   the power 1.5: to tell 0.1 s/h from zero the loaded round would need some 500 to 700 s")
     add("   instead of 128, by the standard errors of the runs so far, and the bench twice its time.")
     add("")
-    add("2. Tick cost (GoogleBenchmark, host build, median of the repetitions):")
-    for name, cost in costs.items():
-        add(f"   {name:<34} {cost['real']:>9.1f} ns real {cost['cpu']:>9.1f} ns cpu")
-    add(f"   ({context.get('num_cpus', '?')} CPUs, {context.get('mhz_per_cpu', '?')} MHz, "
-        f"library build type {context.get('library_build_type', '?')})")
-    add("")
-    add("3. Resources over an endless run at interval 1 (idle round), sampled from outside "
-        "every 10 ticks:")
-    fields = [("gdi_objects", "GDI objects"), ("user_objects", "USER objects"),
-              ("kernel_handles", "kernel handles"), ("private_bytes", "private bytes"),
-              ("working_set", "working set")]
-    first, last = resources[0], resources[-1]
-    # Each half after its own warm-up: the Stop and Start between them may take a page once,
-    # as a first Stop does, which is no growth over the run.
-    grid, boundary = numbers(os.path.join(rounds["idle"]["folder"], "halves.txt"))[0]
-    second = (boundary - grid) / 1e9 + 0.5
-    halves = [[row for row in resources if row["tick"] < second],
-              [row for row in resources if row["tick"] >= second]]
-    begins = [0, second]
-    add(f"   {'':<16} {'tick ' + str(first['tick']):>12} {'tick ' + str(last['tick']):>12} "
-        f"{'growth after tick ' + str(WARM_UP_TICKS) + ' of each half':>32}")
-    growth = {}
-    for key, label in fields:
-        warm = [next((row for row in rows if row["tick"] >= begin + WARM_UP_TICKS), None)
-                for rows, begin in zip(halves, begins)]
-        grown = (sum(rows[-1][key] - w[key] for rows, w in zip(halves, warm))
-                 if all(warm) else None)
-        growth[key] = grown
-        add(f"   {label:<16} {first[key]:>12} {last[key]:>12} "
-            f"{(f'{grown:+d}' if grown is not None else 'n/a (run too short)'):>32}")
-    add(f"   {len(resources)} samples. How each figure is read under this system:")
-    for key, label in fields:
-        add(f"     {label}: {sources.get(key, '?')}")
-    add("")
-    add("4. Size and start-up:")
-    add("   taktomat.exe (static runtime, no symbol tables), bytes of the file and of each "
-        "section's content:")
-    presets = list(sizes)
-    # Each executable's sections in the order of its file, those of one only where they lie.
-    names = []
-    for preset in presets:
-        at = 0
-        for name, _ in sizes[preset]:
-            if name in names:
-                at = names.index(name) + 1
-            else:
-                names.insert(at, name)
-                at += 1
-    add("   " + f"{'':<10}" + "".join(f"{preset:>10}" for preset in presets))
-    for name in names:
-        cells = "".join(f"{size_of(sizes, preset, name) or '':>10}" for preset in presets)
-        add(f"   {name:<10}{cells}")
-    add(f"   measured under Wine: {machine.get('measured build', 'win32')}")
-    add("   start-up: both programs copied to C:\\taktomat-startup, the utility without stored "
-        "settings, each start\n   once the one before it has ended, Wine's tray has answered "
-        "and 300 ms have passed, after\n   one uncounted start of each")
-    add(f"   from CreateProcessW until the main window is shown, {len(startups)} starts under Wine: "
-        f"median {statistics.median(startups):.0f} ms (min {min(startups):.0f}, "
-        f"max {max(startups):.0f})")
-    add(f"   the least window, in turns with it: median {statistics.median(least_startups):.0f} ms "
-        f"(min {min(least_startups):.0f}, max {max(least_startups):.0f}); the utility takes "
-        f"{startup_ratio(startups, least_startups):.2f} x as long (median of the ratios within "
-        f"each pair of starts: "
-        f"{statistics.median(u / w for u, w in zip(startups, least_startups)):.2f})")
-    add("")
+    if whole:
+        costs, context = tick_costs(out)
+        resources, sources = read_resources(rounds["idle"]["folder"])
+        startups = floats(os.path.join(out, "startup.txt"))
+        least_startups = floats(os.path.join(out, "startup-least-window.txt"))
+        sizes = read_sizes(os.path.join(out, "sizes.txt"))
+        add("2. Tick cost (GoogleBenchmark, host build, median of the repetitions):")
+        for name, cost in costs.items():
+            add(f"   {name:<34} {cost['real']:>9.1f} ns real {cost['cpu']:>9.1f} ns cpu")
+        add(f"   ({context.get('num_cpus', '?')} CPUs, {context.get('mhz_per_cpu', '?')} MHz, "
+            f"library build type {context.get('library_build_type', '?')})")
+        add("")
+        add("3. Resources over an endless run at interval 1 (idle round), sampled from outside "
+            "every 10 ticks:")
+        fields = [("gdi_objects", "GDI objects"), ("user_objects", "USER objects"),
+                  ("kernel_handles", "kernel handles"), ("private_bytes", "private bytes"),
+                  ("working_set", "working set")]
+        first, last = resources[0], resources[-1]
+        # Each half after its own warm-up: the Stop and Start between them may take a page once,
+        # as a first Stop does, which is no growth over the run.
+        grid, boundary = numbers(os.path.join(rounds["idle"]["folder"], "halves.txt"))[0]
+        second = (boundary - grid) / 1e9 + 0.5
+        halves = [[row for row in resources if row["tick"] < second],
+                  [row for row in resources if row["tick"] >= second]]
+        begins = [0, second]
+        add(f"   {'':<16} {'tick ' + str(first['tick']):>12} {'tick ' + str(last['tick']):>12} "
+            f"{'growth after tick ' + str(WARM_UP_TICKS) + ' of each half':>32}")
+        growth = {}
+        for key, label in fields:
+            warm = [next((row for row in rows if row["tick"] >= begin + WARM_UP_TICKS), None)
+                    for rows, begin in zip(halves, begins)]
+            grown = (sum(rows[-1][key] - w[key] for rows, w in zip(halves, warm))
+                     if all(warm) else None)
+            growth[key] = grown
+            add(f"   {label:<16} {first[key]:>12} {last[key]:>12} "
+                f"{(f'{grown:+d}' if grown is not None else 'n/a (run too short)'):>32}")
+        add(f"   {len(resources)} samples. How each figure is read under this system:")
+        for key, label in fields:
+            add(f"     {label}: {sources.get(key, '?')}")
+        add("")
+        add("4. Size and start-up:")
+        add("   taktomat.exe (static runtime, no symbol tables), bytes of the file and of each "
+            "section's content:")
+        presets = list(sizes)
+        # Each executable's sections in the order of its file, those of one only where they lie.
+        names = []
+        for preset in presets:
+            at = 0
+            for name, _ in sizes[preset]:
+                if name in names:
+                    at = names.index(name) + 1
+                else:
+                    names.insert(at, name)
+                    at += 1
+        add("   " + f"{'':<10}" + "".join(f"{preset:>10}" for preset in presets))
+        for name in names:
+            cells = "".join(f"{size_of(sizes, preset, name) or '':>10}" for preset in presets)
+            add(f"   {name:<10}{cells}")
+        add(f"   measured under Wine: {machine.get('measured build', 'win32')}")
+        add("   start-up: both programs copied to C:\\taktomat-startup, the utility without stored "
+            "settings, each start\n   once the one before it has ended, Wine's tray has answered "
+            "and 300 ms have passed, after\n   one uncounted start of each")
+        add(f"   from CreateProcessW until the main window is shown, {len(startups)} starts under Wine: "
+            f"median {statistics.median(startups):.0f} ms (min {min(startups):.0f}, "
+            f"max {max(startups):.0f})")
+        add(f"   the least window, in turns with it: median {statistics.median(least_startups):.0f} ms "
+            f"(min {min(least_startups):.0f}, max {max(least_startups):.0f}); the utility takes "
+            f"{startup_ratio(startups, least_startups):.2f} x as long (median of the ratios within "
+            f"each pair of starts: "
+            f"{statistics.median(u / w for u, w in zip(startups, least_startups)):.2f})")
+        add("")
     add("Goals:")
-    for name, _ in ROUNDS:
+    for name, _ in present:
         t = rounds[name]["contenders"]["taktomat"]["both"]
         least = rounds[name]["contenders"]["least-launcher"]["both"]
         p = rounds[name]["contenders"]["watch-p"]["both"]
@@ -477,20 +486,21 @@ def main():
     add(goal(loaded.get("lost", 1) == 0 and loaded["launches"] >= loaded["slots"],
              f"no launch lost under load ({loaded['launches']} launches for "
              f"{loaded['slots']} slots, lost {loaded.get('lost', 'n/a')})"))
-    tick = costs.get("BM_CountdownTickWithLaunch", {}).get("real", float("inf"))
-    add(goal(tick < 20_000, f"a tick of the core under 20 us ({tick:.0f} ns with a launch)"))
-    still = [label for key, label in fields[:4] if growth[key] is None or growth[key] > 0]
-    add(goal(not still, "no growth of objects, handles or private bytes after warm-up",
-             ("grew or not measured: " + ", ".join(still)) if still else ""))
-    for preset, bits, limit in (("win32", 32, 384), ("win64", 64, 400)):
-        size = size_of(sizes, preset)
-        add(goal(size is not None and size <= limit * 1024,
-                 f"the {bits}-bit executable at most {limit} KiB "
-                 f"({size / 1024:.0f} KiB)" if size else f"the {bits}-bit executable measured"))
-    ratio = startup_ratio(startups, least_startups)
-    add(goal(ratio <= 1.2, f"start-up within 1.2 x the least window's: "
-             f"{statistics.median(startups):.0f} ms against {statistics.median(least_startups):.0f}"
-             f" ms, {ratio:.2f} x"))
+    if whole:
+        tick = costs.get("BM_CountdownTickWithLaunch", {}).get("real", float("inf"))
+        add(goal(tick < 20_000, f"a tick of the core under 20 us ({tick:.0f} ns with a launch)"))
+        still = [label for key, label in fields[:4] if growth[key] is None or growth[key] > 0]
+        add(goal(not still, "no growth of objects, handles or private bytes after warm-up",
+                 ("grew or not measured: " + ", ".join(still)) if still else ""))
+        for preset, bits, limit in (("win32", 32, 384), ("win64", 64, 400)):
+            size = size_of(sizes, preset)
+            add(goal(size is not None and size <= limit * 1024,
+                     f"the {bits}-bit executable at most {limit} KiB "
+                     f"({size / 1024:.0f} KiB)" if size else f"the {bits}-bit executable measured"))
+        ratio = startup_ratio(startups, least_startups)
+        add(goal(ratio <= 1.2, f"start-up within 1.2 x the least window's: "
+                 f"{statistics.median(startups):.0f} ms against {statistics.median(least_startups):.0f}"
+                 f" ms, {ratio:.2f} x"))
     add("")
     add("Plot: launch-deviation.png; raw data beside this report.")
 

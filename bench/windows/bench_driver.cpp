@@ -1,5 +1,6 @@
 // Drives taktomat.exe for scripts/bench, from outside as a user would.
 //   bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE ORIGIN_NS
+//                    [VARIANT]
 //       An endless run at interval 1 in window mode 0 that launches STAMP_EXE, for SECONDS
 //       ticks in two halves, stopped and started again between; beside it the least launcher
 //       launches LEAST_STAMP_EXE for as many ticks, in two runs. Their phases, counted from
@@ -8,7 +9,8 @@
 //       that the phases count from, and the second half's begin), each half's
 //       taktomat.start (the real-time clock just before and after Start was pressed),
 //       taktomat.stop, least-launcher.start and .stop into OUT_DIR\half1 and OUT_DIR\half2,
-//       and OUT_DIR\resources.csv, sampled every 10 ticks.
+//       and OUT_DIR\resources.csv, sampled every 10 ticks. VARIANT, when given, is handed to
+//       the least launcher as the variant it runs in.
 //   bench_driver startup COUNT LEAST_WINDOW_EXE OUT_DIR
 //       Starts the utility and the least window COUNT times each, in turns, both copied into
 //       one folder on drive C:, the utility without stored settings, each once the start
@@ -75,10 +77,11 @@ void setText(HWND control, const std::wstring& text) {
 class LeastLauncher {
 public:
     LeastLauncher(const std::wstring& exe, const std::wstring& stamp, int seconds, long long begin,
-                  const std::wstring& out) {
+                  const std::wstring& out, const std::wstring& variant) {
         std::wstring commandLine = L"\"" + exe + L"\" \"" + stamp + L"\" " +
                                    std::to_wstring(seconds) + L" " + std::to_wstring(begin) +
                                    L" \"" + out + L"\"";
+        if (!variant.empty()) commandLine += L" " + variant;
         STARTUPINFOW startupInfo{};
         startupInfo.cb = sizeof startupInfo;
         started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
@@ -116,13 +119,15 @@ bool press(const e2e::Product& product, const wchar_t* text) {
 // (-p) and 0.75 s (-n), so no launch meets another's. Each half's files go to OUT_DIR\half1
 // and OUT_DIR\half2.
 int run(const std::wstring& stamp, int seconds, const std::wstring& out,
-        const std::wstring& leastLauncherExe, const std::wstring& leastStamp, long long origin) {
+        const std::wstring& leastLauncherExe, const std::wstring& leastStamp, long long origin,
+        const std::wstring& variant) {
     const int firstHalf = (seconds + 1) / 2;
     const int secondHalf = seconds - firstHalf;
     const std::wstring halves[] = {out + L"\\half1", out + L"\\half2"};
     for (const std::wstring& half : halves) CreateDirectoryW(half.c_str(), nullptr);
-    // The first whole second after the origin that leaves time to start the programs.
-    const long long lead = nowNs() + 3 * kSecond;
+    // The first whole second after the origin that leaves time to start the programs, also
+    // on a host that other work keeps busy.
+    const long long lead = nowNs() + 8 * kSecond;
     const long long grid = origin + (lead - origin + kSecond - 1) / kSecond * kSecond;
     // In each half: the utility's Start, its Stop (three quarters of a second after its last
     // launch) and the least launcher's begin.
@@ -133,9 +138,9 @@ int run(const std::wstring& stamp, int seconds, const std::wstring& out,
     // Both started now: a process started between the halves would be Wine's work beside a
     // contender's launch; the second waits without work until its begin.
     const LeastLauncher leastFirst(leastLauncherExe, leastStamp, firstHalf, leastBegin[0],
-                                   halves[0]);
+                                   halves[0], variant);
     const LeastLauncher leastSecond(leastLauncherExe, leastStamp, secondHalf, leastBegin[1],
-                                    halves[1]);
+                                    halves[1], variant);
     if (!leastFirst.started() || !leastSecond.started()) {
         return fail("the least launcher did not start");
     }
@@ -359,8 +364,9 @@ int clock(const std::wstring& hostStamp, const std::wstring& hostLog, int count,
 int wmain(int argc, wchar_t** argv) {
     using namespace taktomat::bench;
     const std::vector<std::wstring> args(argv + 1, argv + argc);
-    if (args.size() == 7 && args[0] == L"run") {
-        return run(args[1], std::stoi(args[2]), args[3], args[4], args[5], std::stoll(args[6]));
+    if ((args.size() == 7 || args.size() == 8) && args[0] == L"run") {
+        return run(args[1], std::stoi(args[2]), args[3], args[4], args[5], std::stoll(args[6]),
+                   args.size() == 8 ? args[7] : std::wstring());
     }
     if (args.size() == 4 && args[0] == L"startup") {
         return startup(std::stoi(args[1]), args[2], args[3]);
@@ -371,7 +377,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(
         stderr,
         "usage: bench_driver run STAMP_EXE SECONDS OUT_DIR LEAST_LAUNCHER_EXE LEAST_STAMP_EXE "
-        "ORIGIN_NS\n"
+        "ORIGIN_NS [VARIANT]\n"
         "       bench_driver startup COUNT LEAST_WINDOW_EXE OUT_DIR\n"
         "       bench_driver clock HOST_STAMP HOST_LOG COUNT OUT_FILE\n");
     return 2;

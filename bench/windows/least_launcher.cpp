@@ -12,6 +12,19 @@
 // OUT_DIR\least-launcher.start and at its end to OUT_DIR\least-launcher.stop, then the real
 // time where its grid begins, that of the tick count it was begun from, to
 // OUT_DIR\least-launcher.grid.
+//   least_launcher FILE SECONDS BEGIN_NS OUT_DIR VARIANT
+// The same with one difference, to tell apart what makes a parent's launches slower:
+//   ballast:MIB  MIB mebibytes more of private memory, written once and kept, so that the
+//                process is as large as a larger program (Wine's process creation copies the
+//                parent's memory map)
+//   thread       one more thread, waiting in its own message loop for the whole run
+//   hide         the window minimised and hidden, as the utility's during a run, and after
+//                each start hidden again as the utility hides a window that belongs in the
+//                tray
+//   nocom        no COM on the thread (the shell's start of a program file needs none under
+//                Wine)
+//   still        the tray icon and the caption sent only when they change, as the utility
+//                does, so the tick's own work before the start is the utility's
 #include <windows.h>
 // After windows.h, which they need.
 #include <objbase.h>
@@ -21,6 +34,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "real_time.h"
 #include "resource_ids.h"
@@ -46,7 +60,18 @@ struct Launcher {
     long long done = 0;
     TickSchedule schedule;
     NOTIFYICONDATAA tray{};
+    // The variant's differences; none in the plain least launcher.
+    bool hideAfterStart = false;
+    bool onlyChanges = false;
+    std::string shown;
 };
+
+// A thread that does nothing but wait for messages, as a helper thread of a larger program.
+DWORD WINAPI idleThread(void*) {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    return 0;
+}
 
 void setTip(NOTIFYICONDATAA& tray, const std::string& text) {
     std::memset(tray.szTip, ' ', sizeof(tray.szTip));
@@ -56,9 +81,20 @@ void setTip(NOTIFYICONDATAA& tray, const std::string& text) {
 void tick(HWND window, Launcher& self) {
     ++self.done;
     const std::string text = "0s bis Programmstart, Durchlauf " + std::to_string(self.done);
-    setTip(self.tray, text);
-    Shell_NotifyIconA(NIM_MODIFY, &self.tray);
-    SetWindowTextA(window, text.c_str());
+    if (self.onlyChanges) {
+        // The utility's text at interval 1 stays the same from tick to tick.
+        const std::string same = "0s bis Programmstart";
+        if (self.shown != same) {
+            setTip(self.tray, same);
+            Shell_NotifyIconA(NIM_MODIFY, &self.tray);
+            SetWindowTextA(window, same.c_str());
+            self.shown = same;
+        }
+    } else {
+        setTip(self.tray, text);
+        Shell_NotifyIconA(NIM_MODIFY, &self.tray);
+        SetWindowTextA(window, text.c_str());
+    }
 
     SHGetFileInfoW(self.file.c_str(), 0, nullptr, 0, SHGFI_EXETYPE);
     SHELLEXECUTEINFOW execute{};
@@ -70,6 +106,7 @@ void tick(HWND window, Launcher& self) {
     execute.lpDirectory = self.folder.c_str();
     execute.nShow = SW_HIDE;
     if (ShellExecuteExW(&execute) && execute.hProcess) CloseHandle(execute.hProcess);
+    if (self.hideAfterStart && IsIconic(window)) ShowWindow(window, SW_HIDE);
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -98,16 +135,37 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    if (__argc != 5) return 2;
+    if (__argc != 5 && __argc != 6) return 2;
     Launcher self;
     self.file = __wargv[1];
     self.folder = std::filesystem::path(self.file).parent_path().wstring();
     self.ticks = std::stoll(__wargv[2]);
     const long long begin = std::stoll(__wargv[3]);
     const std::filesystem::path outDir = __wargv[4];
+    const std::wstring variant = __argc == 6 ? __wargv[5] : L"";
+    std::vector<char> ballast;
+    if (variant.rfind(L"ballast:", 0) == 0) {
+        ballast.resize(std::stoull(variant.substr(8)) << 20);
+        // Written page by page, so that every page is the process's own.
+        for (size_t at = 0; at < ballast.size(); at += 4096) ballast[at] = 1;
+    } else if (variant == L"thread") {
+        DWORD id = 0;
+        if (const HANDLE thread = CreateThread(nullptr, 0, idleThread, nullptr, 0, &id)) {
+            CloseHandle(thread);
+        }
+    } else if (variant == L"hide") {
+        self.hideAfterStart = true;
+    } else if (variant == L"still") {
+        self.onlyChanges = true;
+    } else if (!variant.empty() && variant != L"nocom") {
+        return 2;
+    }
 
     // The shell's execution needs COM on the thread, as in the utility.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const HRESULT com =
+        variant == L"nocom"
+            ? E_FAIL
+            : CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = procedure;
@@ -128,6 +186,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     self.tray.hIcon = icon;
     setTip(self.tray, "Taktomat");
     Shell_NotifyIconA(NIM_ADD, &self.tray);
+    if (self.hideAfterStart) {
+        // As the utility's window during a run: minimised, then hidden in the tray.
+        ShowWindow(window, SW_SHOWMINNOACTIVE);
+        ShowWindow(window, SW_HIDE);
+    }
 
     for (long long left = begin - nowNs(); left > 0; left = begin - nowNs()) {
         Sleep(static_cast<DWORD>(left > 1'000'000 ? left / 1'000'000 : 1));
