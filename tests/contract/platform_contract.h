@@ -30,11 +30,9 @@ inline void expectTrayShellHoldsEachIconOnce(
     record.uFlags = platform::kNifIcon | platform::kNifTip;
     record.hIcon = icon;
     record.szTip[0] = '\0';
-    using platform::TrayMessage;
+    using platform::TrayMessage, platform::TrayAnswer::Done;
     shell.notify(TrayMessage::Delete, record);  // whatever an earlier run left
-    const auto done = [&](TrayMessage message) {
-        return shell.notify(message, record) == platform::TrayAnswer::Done;
-    };
+    const auto done = [&](TrayMessage message) { return shell.notify(message, record) == Done; };
 
     EXPECT_EQ(done(TrayMessage::Modify), false) << "modify before add";
     EXPECT_EQ(done(TrayMessage::Add), true) << "first add";
