@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <cwchar>
+#include <filesystem>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -15,12 +16,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring log = std::wstring(path, length) + L".log";
     std::string line = std::to_string(GetTickCount64());
 #ifdef TAKTOMAT_CONSOLE_STAMP
-    wchar_t folder[MAX_PATH] = {};
-    char utf8[4 * MAX_PATH] = {};
-    WideCharToMultiByte(CP_UTF8, 0, folder,
-                        static_cast<int>(GetCurrentDirectoryW(MAX_PATH, folder)), utf8,
-                        sizeof(utf8), nullptr, nullptr);
-    line += (GetConsoleWindow() ? " window " : " none ") + std::string(utf8);
+    const std::u8string folder = std::filesystem::current_path().u8string();
+    line +=
+        (GetConsoleWindow() ? " window " : " none ") + std::string(folder.begin(), folder.end());
 #endif
     line += "\n";
     // Several starts may overlap: each appends its line whole.
@@ -35,9 +33,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             FILETIME created{}, unused{}, now{};
             GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
             GetSystemTimeAsFileTime(&now);
-            const size_t blank = log.find_last_of(L" \\");
             const LONGLONG left =
-                (log[blank] == L' ' ? std::wcstol(&log[blank + 1], nullptr, 10) : 0) -
+                std::wcstol(&log[log.find_last_of(L" \\") + 1], nullptr, 10) -
                 (std::bit_cast<LONGLONG>(now) - std::bit_cast<LONGLONG>(created)) / 10000;
             if (left > 0) Sleep(static_cast<DWORD>(left));
             return 0;
