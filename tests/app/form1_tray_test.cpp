@@ -118,8 +118,7 @@ TEST_F(Form1Tray, NewTaskbarGetsTheIconBackWithItsCurrentTipAndImage) {
 
 // While the shell holds no icon, neither minimising nor Start nor a tick hides the window;
 // a busy shell that answers again gets the icon (a new one, or the one it kept) at a tick.
-// An answer too late changes nothing; a refused icon brings the window back to the task bar,
-// minimised, without the focus.
+// A late answer changes nothing; a refused add brings the window back minimised, unfocused.
 TEST(Form1TrayRefused, TheWindowStaysUntilATickGetsTheIconInWithTheTicksTip) {
     FakePlatform platform;
     platform.files.addFile("c:\\tool.exe");

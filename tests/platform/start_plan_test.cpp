@@ -8,8 +8,7 @@ namespace taktomat::platform {
 namespace {
 
 TEST(PlanStart, OnlyHiddenConsoleProgramsAndBatchFilesGoAroundTheShellAllInTheirOwnFolder) {
-    // The shell's answers: "PE" without a system version for a console program, "MZ" for a DOS
-    // program, "PE" of system 5.2 for a Windows program.
+    // The shell's answers: "PE" alone for a console program, "MZ" for DOS, "PE" 5.2 for Windows.
     const std::uint32_t console = 0x4550, dos = 0x5A4D, windows = 0x05024550;
     const std::tuple<const char*, std::uint32_t, int, StartWay, const char*> cases[] = {
         {"C:\\Mein Ordner\\Tool.exe", console, 0, StartWay::ConsoleProgram, "C:\\Mein Ordner"},

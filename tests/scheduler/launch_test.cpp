@@ -389,9 +389,8 @@ INSTANTIATE_TEST_SUITE_P(
             "2", "0", 3600s, {2s, 3603s, 3605s}, {1s, 2s, 3602s, 3603s}, "1s bis Programmstart"}));
 
 // Every start takes two intervals, the first one owed after the thread was held across a pass
-// end. What the user did during it (a Stop, the session's question) waits until the wake-up
-// returns and is served before another launch, however often the timer wakes up after it; the
-// session's end then ends the utility without its icon.
+// end. What the user did during it (a Stop, the session's question) is served when the wake-up
+// returns, before any launch however often the timer wakes up; a session's end leaves no icon.
 TEST(SlowStarts, WhatTheUserDidDuringOneIsServedBeforeTheNextLaunch) {
     for (const bool sessionEnds : {false, true}) {
         testing::FakePlatform platform;

@@ -225,8 +225,7 @@ struct ProgramStart {
     int showWindow;
     // When on the fake clock it was started.
     std::chrono::milliseconds at;
-    // How, the path taken for the full one.
-    platform::StartPlan plan;
+    platform::StartPlan plan;  // how, the path taken for the full one
 };
 
 class FakeProgramStarter final : public platform::ProgramStarter {
