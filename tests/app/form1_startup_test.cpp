@@ -104,15 +104,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // A write the store refused is said in one box before the end, but not at a session's end,
-// where nobody could answer it. What the box's loop delivers meanwhile brings back neither the
-// icon nor the window.
+// where nobody could answer it.
 TEST_P(Shutdown, AFailedWriteIsSaidInOneBoxThenTheProcessEnds) {
     FakePlatform platform;
     platform.store.refusal = "Zugriff verweigert";
     Form1 form(platform);
     form.open();
     auto& window = platform.window();
-    platform.boxes.whileOpen = [&](const testing::ShownBox&) {
+    platform.boxes.whileOpen = [&](const testing::ShownBox&) {  // what the box's loop delivers
         window.taskbarCreated();
         window.changeDpi(144);
         window.userMinimise();
@@ -123,7 +122,6 @@ TEST_P(Shutdown, AFailedWriteIsSaidInOneBoxThenTheProcessEnds) {
     EXPECT_TRUE(platform.endsProcess([&] { GetParam().act(platform, form); }));
 
     EXPECT_EQ(platform.tray.calls.back().message, platform::TrayMessage::Delete);
-    EXPECT_EQ(platform.tray.icon(window.handle(), 1), nullptr);
     ASSERT_EQ(platform.boxes.shown.size(), GetParam().saysAFailedWrite ? 1u : 0u);
     if (platform.boxes.shown.empty()) return;
     EXPECT_EQ(window.windowState(), platform::WindowState::Minimised) << "not brought back";

@@ -17,12 +17,11 @@
 namespace taktomat::contract {
 
 // The shell holds each icon once: a second add fails, and so do a modify and a delete of an
-// icon it does not hold. The icon-again-after-a-new-task-bar logic depends on this. A modify
-// that changes nothing is not sent: an icon lost behind the shell object's back (`lose`) is
-// noticed by the next modify that changes it.
-inline void expectTrayShellHoldsEachIconOnce(
-    platform::TrayShell& shell, platform::NativeHandle window, platform::NativeHandle icon,
-    const std::function<void(const platform::NotifyIconDataA&)>& lose) {
+// icon it does not hold. The icon-again-after-a-new-task-bar logic depends on this.
+// An unchanged modify is not sent: an icon lost behind its back (`lose`) shows at a changed one.
+inline void expectTrayShellHoldsEachIconOnce(platform::TrayShell& shell,
+                                             platform::NativeHandle window,
+                                             platform::NativeHandle icon, const auto& lose) {
     platform::NotifyIconDataA record{};
     record.cbSize = platform::kNotifyIconFirstFormSize;
     record.hWnd = window;
@@ -30,11 +29,9 @@ inline void expectTrayShellHoldsEachIconOnce(
     record.uFlags = platform::kNifIcon | platform::kNifTip;
     record.hIcon = icon;
     record.szTip[0] = '\0';
-    using platform::TrayMessage;
+    using platform::TrayMessage, platform::TrayAnswer::Done;
     shell.notify(TrayMessage::Delete, record);  // whatever an earlier run left
-    const auto done = [&](TrayMessage message) {
-        return shell.notify(message, record) == platform::TrayAnswer::Done;
-    };
+    const auto done = [&](TrayMessage message) { return shell.notify(message, record) == Done; };
 
     EXPECT_EQ(done(TrayMessage::Modify), false) << "modify before add";
     EXPECT_EQ(done(TrayMessage::Add), true) << "first add";

@@ -268,20 +268,11 @@ platform::TrayAnswer FakeTrayShell::notify(platform::TrayMessage message,
     shown_.reset();
     if (unavailable) return TrayAnswer::Refused;
     const auto key = std::make_pair(record.hWnd, record.uID);
-    const bool held = icons_.count(key) != 0;
-    bool done = false;
-    switch (message) {
-        case platform::TrayMessage::Add:
-        case platform::TrayMessage::Modify:
-            done = held == (message == platform::TrayMessage::Modify);
-            if (done) icons_[key] = record;
-            break;
-        case platform::TrayMessage::Delete:
-            done = icons_.erase(key) != 0;
-            break;
-    }
+    const bool held = icons_.count(key) != 0, kept = message != platform::TrayMessage::Delete;
+    const bool done = kept ? held == (message == platform::TrayMessage::Modify) : icons_.erase(key);
+    if (done && kept) icons_[key] = record;
     if (late) return TrayAnswer::Late;
-    if (done && message != platform::TrayMessage::Delete) shown_ = record;
+    if (done && kept) shown_ = record;
     return done ? TrayAnswer::Done : TrayAnswer::Refused;
 }
 
@@ -292,8 +283,6 @@ const platform::NotifyIconDataA* FakeTrayShell::icon(platform::NativeHandle wind
 }
 
 platform::StartOutcome FakeProgramStarter::start(const std::string& path, int showWindow) {
-    const auto type = executableTypes.find(path);
-    const std::uint32_t executableType = type == executableTypes.end() ? 0 : type->second;
     starts.push_back(
         {path, showWindow, clock_.now(), platform::planStart({path, executableType}, showWindow)});
     journal_.push_back("start: " + path + " " + std::to_string(showWindow));

@@ -209,8 +209,7 @@ public:
     std::vector<TrayCall> calls;
     // When set, every call fails as a shell that is not there does.
     bool unavailable = false;
-    // When set, every call is carried out but answered late, as by a shell too busy to answer
-    // in time.
+    // When set, every call is carried out but answered too late, as by a busy shell.
     bool late = false;
     // Runs inside every call, as a busy shell would (it may move the clock).
     std::function<void()> whileNotifying;
@@ -226,8 +225,7 @@ struct ProgramStart {
     int showWindow;
     // When on the fake clock it was started.
     std::chrono::milliseconds at;
-    // How, the path taken for the full one.
-    platform::StartPlan plan;
+    platform::StartPlan plan;  // how, the path taken for the full one
 };
 
 class FakeProgramStarter final : public platform::ProgramStarter {
@@ -237,8 +235,8 @@ public:
     platform::StartOutcome start(const std::string& path, int showWindow) override;
 
     std::vector<ProgramStart> starts;
-    // What the shell says each file is (SHGFI_EXETYPE); 0, no program, for any other.
-    std::map<std::string, std::uint32_t> executableTypes;
+    // What the shell says the started file is (SHGFI_EXETYPE); 0, no program.
+    std::uint32_t executableType = 0;
     // The system's words for a start that fails; nothing for one that succeeds.
     std::optional<std::string> failure;
     // Runs inside the start, as a start that takes its time would (it may move the clock).

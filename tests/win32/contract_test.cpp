@@ -19,9 +19,8 @@ class Win32Contract : public WindowFixture {};
 TEST_F(Win32Contract, TrayShellHoldsEachIconOnce) {
     Win32TrayShell shell;
     contract::expectTrayShellHoldsEachIconOnce(
-        shell, window.handle(), icons.handle(IconId::Main), [](const NotifyIconDataA& record) {
-            Win32TrayShell().notify(TrayMessage::Delete, record);
-        });
+        shell, window.handle(), icons.handle(IconId::Main),
+        [](const auto& record) { Win32TrayShell().notify(TrayMessage::Delete, record); });
 }
 
 TEST_F(Win32Contract, StateChangesLeaveAHiddenWindowHidden) {

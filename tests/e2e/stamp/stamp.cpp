@@ -1,11 +1,12 @@
 // A stand-in for the program the utility launches: each start appends the tick count at
-// which it ran to "<its own path>.log" and ends, one whose name ends in a number ("x 2500.exe")
-// that many milliseconds after its creation. A GUI program, so no console opens. Built as a
-// console program, it adds whether its console has a window and its current folder.
+// which it ran to "<its own path>.log" and ends. A GUI program, so no console opens. One named
+// "x 2500.exe" ends 2500 ms after its creation; as a console program it notes its console's
+// window and its folder too.
 #include <windows.h>
 
 #include <bit>
 #include <cwchar>
+#include <filesystem>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -15,12 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring log = std::wstring(path, length) + L".log";
     std::string line = std::to_string(GetTickCount64());
 #ifdef TAKTOMAT_CONSOLE_STAMP
-    wchar_t folder[MAX_PATH] = {};
-    char utf8[4 * MAX_PATH] = {};
-    WideCharToMultiByte(CP_UTF8, 0, folder,
-                        static_cast<int>(GetCurrentDirectoryW(MAX_PATH, folder)), utf8,
-                        sizeof(utf8), nullptr, nullptr);
-    line += (GetConsoleWindow() ? " window " : " none ") + std::string(utf8);
+    const std::u8string cd = std::filesystem::current_path().u8string();
+    line += (GetConsoleWindow() ? " window " : " none ") + std::string(cd.begin(), cd.end());
 #endif
     line += "\n";
     // Several starts may overlap: each appends its line whole.
@@ -31,13 +28,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
-            // Counted from its creation, so that a slow start does not lengthen the run.
             FILETIME created{}, unused{}, now{};
             GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
             GetSystemTimeAsFileTime(&now);
-            const size_t blank = log.find_last_of(L" \\");
             const LONGLONG left =
-                (log[blank] == L' ' ? std::wcstol(&log[blank + 1], nullptr, 10) : 0) -
+                std::wcstol(&log[log.find_last_of(L" \\") + 1], nullptr, 10) -
                 (std::bit_cast<LONGLONG>(now) - std::bit_cast<LONGLONG>(created)) / 10000;
             if (left > 0) Sleep(static_cast<DWORD>(left));
             return 0;
